@@ -1,0 +1,33 @@
+#include "Experiment.h"
+
+#include "NumberText.h"
+#include "Services.h"
+
+#include <cmath>
+#include <string>
+
+namespace Experiment {
+
+void run(FormState &state, Services &services)
+{
+    for (;;) {
+        services.setText(Services::Target::Text1, u"");
+        services.setText(Services::Target::Label1, u"");
+        state.sequenceText.clear();
+
+        state.entryText = services.inputBox(prompt, title);
+        state.currentValue = std::floor(readNumber(state.entryText));
+        services.setText(Services::Target::Label1, std::u16string(labelPrefix) + numText(state.currentValue));
+
+        if (state.currentValue >= lowest && state.currentValue <= highest)
+            break;
+    }
+
+    while (state.currentValue != 1) {
+        state.currentValue = nextValue(state.currentValue);
+        state.sequenceText += numText(state.currentValue);
+        services.setText(Services::Target::Text1, state.sequenceText);
+    }
+}
+
+} // namespace Experiment

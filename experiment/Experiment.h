@@ -1,0 +1,32 @@
+#pragma once
+
+#include "FormState.h"
+
+#include <cmath>
+#include <string_view>
+
+class Services;
+
+// The experiment itself: asking for a starting value and iterating it down to 1.
+// It reaches the window only through Services and keeps no state of its own.
+namespace Experiment {
+
+inline constexpr std::u16string_view prompt = u"3以上10000000以下の整数を半角で入力してください．．．";
+inline constexpr std::u16string_view title = u"\u3000３ｘ＋１ の問題";
+inline constexpr std::u16string_view labelPrefix = u"ｎ＝";
+inline constexpr double lowest = 3;
+inline constexpr double highest = 10000000;
+
+// One step of the iteration: half of an even value, three times an odd one plus one.
+// Exact for every integral value the accepted range can reach.
+inline double nextValue(double value)
+{
+    const double half = value * 0.5;
+    return std::floor(half) == half ? half : 3 * value + 1;
+}
+
+// Asks until a starting value from 3 to 10,000,000 is given, shows it, and runs the
+// iteration to 1, giving Text1 the whole sequence after every step.
+void run(FormState &state, Services &services);
+
+} // namespace Experiment

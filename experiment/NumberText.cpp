@@ -1,0 +1,131 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+std::u16string numText(double value)
+{
+    char buffer[400];
+    char *end;
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude))
+        end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed).ptr;
+    else
+        end = std::to_chars(buffer, buffer + sizeof buffer, magnitude).ptr;
+
+    std::u16string text;
+    text.reserve(static_cast<size_t>(end - buffer) + 1);
+    text.push_back(value < 0 ? u'-' : u' ');
+    for (const char *c = buffer; c != end; ++c)
+        text.push_back(*c == 'e' ? u'E' : static_cast<char16_t>(*c));
+    return text;
+}
+
+namespace {
+
+// Folds the full-width forms a Japanese input method produces onto ASCII; anything
+// else that is not ASCII becomes 0, which no rule below accepts.
+char asciiOf(char16_t c)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    if (c >= 0xFF10 && c <= 0xFF19)
+        return static_cast<char>('0' + (c - 0xFF10));
+    switch (c) {
+    case 0x3000: return ' ';
+    case 0xFF0B: return '+';
+    case 0xFF0D: return '-';
+    case 0xFF0E: return '.';
+    case 0xFF25: return 'E';
+    case 0xFF45: return 'e';
+    }
+    return 0;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// True when the number (digits, optional ".", optional "e" exponent) is at least 10,
+// so that a value from_chars could not hold is an overflow rather than an underflow.
+bool isLarge(const std::string &number)
+{
+    const size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        size_t k = e + 1;
+        const bool negative = number[k] == '-';
+        if (number[k] == '-' || number[k] == '+')
+            ++k;
+        for (; k < number.size() && exponent < 1000000000; ++k)
+            exponent = exponent * 10 + (number[k] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos)
+        return false;
+    const long long order = first < point ? static_cast<long long>(point - first - 1)
+                                          : -static_cast<long long>(first - point);
+    return order + exponent > 0;
+}
+
+} // namespace
+
+double readNumber(std::u16string_view text)
+{
+    size_t i = 0;
+    const size_t n = text.size();
+    auto at = [&](size_t k) { return k < n ? asciiOf(text[k]) : '\0'; };
+
+    while (i < n && isBlank(at(i)))
+        ++i;
+
+    // Collected in the form std::from_chars reads: no "+", ASCII only.
+    std::string number;
+    bool negative = false;
+    if (at(i) == '+' || at(i) == '-') {
+        negative = at(i) == '-';
+        ++i;
+    }
+    size_t digits = 0;
+    for (; isDigit(at(i)); ++i, ++digits)
+        number.push_back(at(i));
+    if (at(i) == '.') {
+        size_t fraction = 0;
+        std::string part = ".";
+        for (size_t k = i + 1; isDigit(at(k)); ++k, ++fraction)
+            part.push_back(at(k));
+        if (fraction > 0 || digits > 0) {
+            number += part;
+            i += 1 + fraction;
+            digits += fraction;
+        }
+    }
+    if (digits == 0)
+        return 0;
+
+    if (at(i) == 'E' || at(i) == 'e') {
+        size_t k = i + 1;
+        std::string exponent = "e";
+        if (at(k) == '+' || at(k) == '-')
+            exponent.push_back(at(k++));
+        const size_t first = k;
+        for (; isDigit(at(k)); ++k)
+            exponent.push_back(at(k));
+        if (k > first)
+            number += exponent;
+    }
+
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone here, so tell overflow from underflow.
+        value = isLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+// Answers the modal dialogs the code under test opens, one step per dialog, in the
+// order they appear, by polling QApplication::activeModalWidget() as Qt's own dialog
+// tests do. A dialog that appears when no step is left is rejected, so a test that
+// goes wrong fails instead of hanging.
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QWidget *dialog)>;
+
+    ModalScript()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start();
+    }
+
+    void then(Step step) { m_steps.push_back(std::move(step)); }
+    int answered() const { return m_answered; }
+    int unexpected() const { return m_unexpected; }
+    bool done() const { return m_steps.empty(); }
+
+private:
+    void poll()
+    {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool())
+            return;
+        dialog->setProperty("answered", true);
+        if (m_steps.empty()) {
+            ++m_unexpected;
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            return;
+        }
+        Step step = std::move(m_steps.front());
+        m_steps.pop_front();
+        ++m_answered;
+        step(dialog);
+    }
+
+    QTimer m_timer;
+    std::deque<Step> m_steps;
+    int m_answered = 0;
+    int m_unexpected = 0;
+};

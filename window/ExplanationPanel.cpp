@@ -1,0 +1,122 @@
+#include "ExplanationPanel.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The narrowest the font may be condensed to; a line wider than that is cut off.
+constexpr int minimumStretch = 50;
+
+int inkWidth(const QFontMetrics &metrics, const QString &line)
+{
+    return std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right() + 1);
+}
+
+int widestLine(const QFont &font, const QStringList &lines)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString &line : lines)
+        widest = std::max(widest, inkWidth(metrics, line));
+    return widest;
+}
+
+} // namespace
+
+ExplanationPanel::ExplanationPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ExplanationPanel::fitTo(const QStringList &lines)
+{
+    // The last column stays free so that nothing touches the panel's right edge.
+    const int room = width() - 1;
+    QFont fitted = font();
+    fitted.setStretch(QFont::Unstretched);
+    const int widest = widestLine(fitted, lines);
+    if (widest > room) {
+        int stretch = std::max(minimumStretch, room * 100 / widest);
+        fitted.setStretch(stretch);
+        while (stretch > minimumStretch && widestLine(fitted, lines) > room)
+            fitted.setStretch(--stretch);
+    }
+    setFont(fitted);
+
+    const QFontMetrics metrics(fitted);
+    const int spacing = metrics.lineSpacing();
+    m_lineAdvance = lines.isEmpty() ? spacing : std::min(spacing, height() / int(lines.size()));
+    // Where the lines are packed closer than the font asks, the glyph box is centred
+    // in its row, which keeps the ink of every line inside the panel.
+    m_baseline = metrics.ascent() - (spacing - m_lineAdvance + 1) / 2;
+    render();
+}
+
+void ExplanationPanel::printLine(const QString &text)
+{
+    m_lines.append(text);
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
+
+    if (m_image.isNull()) {
+        render();
+    } else {
+        QPainter painter(&m_image);
+        drawLine(painter, int(m_lines.size()) - 1);
+    }
+    update(0, (int(m_lines.size()) - 1) * m_lineAdvance, width(), m_lineAdvance);
+}
+
+void ExplanationPanel::drawLine(QPainter &painter, int index) const
+{
+    if (m_lines.at(index).isEmpty())
+        return;
+    painter.setFont(font());
+    // The background is always white, so the ink is always black, whatever the theme.
+    painter.setPen(Qt::black);
+    painter.drawText(0, index * m_lineAdvance + m_baseline, m_lines.at(index));
+}
+
+void ExplanationPanel::render()
+{
+    if (m_lineAdvance == 0) {
+        const QFontMetrics metrics(font());
+        m_lineAdvance = metrics.lineSpacing();
+        m_baseline = metrics.ascent();
+    }
+    const qreal ratio = devicePixelRatioF();
+    m_image = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
+    m_image.fill(Qt::white);
+    QPainter painter(&m_image);
+    for (int index = 0; index < m_lines.size(); ++index)
+        drawLine(painter, index);
+    update();
+}
+
+void ExplanationPanel::paintEvent(QPaintEvent *)
+{
+    if (m_image.isNull() || !qFuzzyCompare(m_image.devicePixelRatio(), devicePixelRatioF()))
+        render();
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_image);
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void ExplanationPanel::resizeEvent(QResizeEvent *)
+{
+    render();
+}

@@ -1,0 +1,149 @@
+#include "Form1.h"
+
+#include "Experiment.h"
+#include "ExplanationPanel.h"
+#include "ProblemStatement.h"
+#include "Twips.h"
+#include "WindowServices.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString caption = QStringLiteral(" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ");
+
+// The font the panel and the label ask for, with the families that stand in for it
+// where it is not installed, best first.
+QFont japaneseFont()
+{
+    const QString family = QStringLiteral("ＭＳ Ｐゴシック");
+    QFont::insertSubstitutions(family, {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                        QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QFont font(family, 12, QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {32, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/collatz-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QString toQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(caption);
+    setWindowIcon(programIcon());
+    setFixedSize(twipsToPixels(10470), twipsToPixels(7560));
+
+    const QFont panelFont = japaneseFont();
+
+    // Created first so that the two top buttons cover its ends.
+    m_line1 = new QFrame(this);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line1->setFrameShape(QFrame::HLine);
+    m_line1->setFrameShadow(QFrame::Plain);
+    m_line1->setLineWidth(1);
+    m_line1->setGeometry(0, twipsToPixels(360), twipsToPixels(10440), 1);
+
+    m_command2 = new QPushButton(QStringLiteral("終了"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(0, 0, 855, 375));
+
+    m_command3 = new QPushButton(QStringLiteral("初期化"), this);
+    m_command3->setObjectName(QStringLiteral("Command3"));
+    m_command3->setGeometry(twipsRect(9600, 0, 855, 375));
+
+    m_picture1 = new ExplanationPanel(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setAccessibleName(QStringLiteral("問題の説明"));
+    m_picture1->setGeometry(twipsRect(120, 480, 10215, 2415));
+    m_picture1->setFont(panelFont);
+
+    m_text1 = new QPlainTextEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setGeometry(twipsRect(120, 3000, 10215, 3495));
+    m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text1->setTabChangesFocus(true);
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(twipsRect(120, 6720, 2895, 255));
+    m_label1->setFont(panelFont);
+
+    m_command1 = new QPushButton(QStringLiteral("実\u3000験"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(4680, 6720, 1215, 615));
+
+    setTabOrder(m_command1, m_text1);
+    setTabOrder(m_text1, m_command2);
+    setTabOrder(m_command2, m_command3);
+    setTabOrder(m_command3, m_picture1);
+    m_command1->setFocus();
+
+    QStringList statement;
+    for (std::u16string_view line : problemStatement)
+        statement.append(toQString(line));
+    m_picture1->fitTo(statement);
+
+    m_services = std::make_unique<WindowServices>(this, m_text1, m_label1, m_picture1);
+
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+Form1::~Form1() = default;
+
+void Form1::Command1_Click()
+{
+    Experiment::run(m_state, *m_services);
+}
+
+void Form1::Form_Activate()
+{
+    for (std::u16string_view line : problemStatement)
+        m_services->printLine(line);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Outside a dialog a push button ignores Return and Enter and the key reaches the
+    // window; here those keys press the focused button, as Space does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window is activated once, when it is first shown; its own dialogs closing
+    // does not count.
+    if (!m_activated) {
+        m_activated = true;
+        Form_Activate();
+    }
+}

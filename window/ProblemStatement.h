@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The nine lines the explanation panel prints, exactly as printed; the first is empty.
+inline constexpr std::array<std::u16string_view, 9> problemStatement = {
+    u"",
+    u"　【問題】",
+    u"　　　　　どんな自然数から始めても良いので、その数が偶数ならば２で割り、奇数ならば３倍して１を",
+    u"　　　　加えることを繰り返します。",
+    u"　　　　　そうすると、どんな自然数から始めても必ず１になるというのはほんとうなのでしょうか。",
+    u"　　　　　11から始めると、11→34→17→52→26→13→40→20→10→5→16→8→4→2→1 となります。",
+    u"　　　　　この問題は有名な難問で、いまだに解けていません。また、コンピュータを使って、非常に大",
+    u"　　　　きな数（４兆）まで調べられていますが、１にならない例は発見されていません。",
+    u"　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。",
+};

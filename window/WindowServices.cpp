@@ -1,0 +1,110 @@
+#include "WindowServices.h"
+
+#include "ExplanationPanel.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QString toQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+WindowServices::WindowServices(QWidget *window, QPlainTextEdit *text1, QLabel *label1, ExplanationPanel *picture1)
+    : m_window(window)
+    , m_text1(text1)
+    , m_label1(label1)
+    , m_picture1(picture1)
+{
+}
+
+WindowServices::~WindowServices()
+{
+    finishText1();
+}
+
+std::u16string WindowServices::inputBox(std::u16string_view prompt, std::u16string_view title)
+{
+    QInputDialog dialog(m_window);
+    dialog.setObjectName(QStringLiteral("inputBox"));
+    dialog.setWindowTitle(toQString(title));
+    dialog.setLabelText(toQString(prompt));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue().toStdU16String();
+}
+
+Services::Answer WindowServices::msgBox(std::u16string_view prompt, std::u16string_view title)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(prompt), QMessageBox::NoButton, m_window);
+    box.setObjectName(QStringLiteral("msgBox"));
+    QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("yesButton"));
+    no->setObjectName(QStringLiteral("noButton"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+void WindowServices::setText(Target target, std::u16string_view text)
+{
+    switch (target) {
+    case Target::Text1:
+        storeText1(toQString(text));
+        break;
+    case Target::Label1:
+        m_label1->setText(toQString(text));
+        break;
+    }
+}
+
+void WindowServices::printLine(std::u16string_view text)
+{
+    m_picture1->printLine(toQString(text));
+}
+
+void WindowServices::storeText1(const QString &text)
+{
+    QTextDocument *document = m_text1->document();
+    if (m_text1Edit.isNull()) {
+        // As with setPlainText, a store replaces the user's undo history.
+        document->setUndoRedoEnabled(false);
+        m_text1Edit = QTextCursor(document);
+        m_text1Edit.beginEditBlock();
+        QTimer::singleShot(0, m_text1, [this] { finishText1(); });
+    }
+
+    // The document's text is current inside the edit block; only its layout waits.
+    const QString current = document->toPlainText();
+    if (text.startsWith(current)) {
+        m_text1Edit.movePosition(QTextCursor::End);
+        m_text1Edit.insertText(text.mid(current.size()));
+    } else {
+        m_text1Edit.select(QTextCursor::Document);
+        m_text1Edit.insertText(text);
+    }
+}
+
+void WindowServices::finishText1()
+{
+    if (m_text1Edit.isNull() || !m_text1)
+        return;
+    m_text1Edit.endEditBlock();
+    m_text1Edit = QTextCursor();
+    m_text1->document()->setUndoRedoEnabled(true);
+    m_text1->moveCursor(QTextCursor::Start);
+}
