@@ -14,17 +14,12 @@ namespace {
 // The narrowest the font may be condensed to; a line wider than that is cut off.
 constexpr int minimumStretch = 50;
 
-int inkWidth(const QFontMetrics &metrics, const QString &line)
-{
-    return std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right() + 1);
-}
-
 int widestLine(const QFont &font, const QStringList &lines)
 {
     const QFontMetrics metrics(font);
     int widest = 0;
     for (const QString &line : lines)
-        widest = std::max(widest, inkWidth(metrics, line));
+        widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
 }
 
@@ -45,6 +40,8 @@ void ExplanationPanel::fitTo(const QStringList &lines)
     fitted.setStretch(QFont::Unstretched);
     const int widest = widestLine(fitted, lines);
     if (widest > room) {
+        // Advances shrink about in proportion to the stretch, so the first guess
+        // nearly always fits; glyphs from a fallback font may not, hence the check.
         int stretch = std::max(minimumStretch, room * 100 / widest);
         fitted.setStretch(stretch);
         while (stretch > minimumStretch && widestLine(fitted, lines) > room)

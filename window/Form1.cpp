@@ -6,6 +6,7 @@
 #include "Twips.h"
 #include "WindowServices.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -17,15 +18,24 @@ namespace {
 
 const QString caption = QStringLiteral(" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ");
 
-// The font the panel and the label ask for, with the families that stand in for it
-// where it is not installed, best first.
+// The font the panel and the label ask for, or where it is missing the first of its
+// stand-ins that is installed. Asking for the installed family by name spares the font
+// database a fallback search for every missing name and every script.
 QFont japaneseFont()
 {
-    const QString family = QStringLiteral("ＭＳ Ｐゴシック");
-    QFont::insertSubstitutions(family, {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                                        QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QFont font(family, 12, QFont::Normal);
+    const QStringList families{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                               QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+                               QStringLiteral("Noto Sans CJK JP")};
+    QString chosen = families.first();
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            chosen = family;
+            break;
+        }
+    }
+    QFont font(chosen, 12, QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

@@ -64,7 +64,7 @@ void WindowServices::setText(Target target, std::u16string_view text)
 {
     switch (target) {
     case Target::Text1:
-        storeText1(toQString(text));
+        storeText1(QStringView(text.data(), qsizetype(text.size())));
         break;
     case Target::Label1:
         m_label1->setText(toQString(text));
@@ -77,7 +77,7 @@ void WindowServices::printLine(std::u16string_view text)
     m_picture1->printLine(toQString(text));
 }
 
-void WindowServices::storeText1(const QString &text)
+void WindowServices::storeText1(QStringView text)
 {
     QTextDocument *document = m_text1->document();
     if (m_text1Edit.isNull()) {
@@ -85,17 +85,23 @@ void WindowServices::storeText1(const QString &text)
         document->setUndoRedoEnabled(false);
         m_text1Edit = QTextCursor(document);
         m_text1Edit.beginEditBlock();
+        m_text1Shown = document->toPlainText();
         QTimer::singleShot(0, m_text1, [this] { finishText1(); });
     }
 
-    // The document's text is current inside the edit block; only its layout waits.
-    const QString current = document->toPlainText();
-    if (text.startsWith(current)) {
-        m_text1Edit.movePosition(QTextCursor::End);
-        m_text1Edit.insertText(text.mid(current.size()));
+    // Until the block ends no event can reach the text box, so nothing but these
+    // stores changes it and m_text1Shown stays its exact text. The document's text is
+    // current inside the block; only its layout waits.
+    if (text.startsWith(m_text1Shown)) {
+        // setPosition, unlike movePosition, does not scan the paragraph.
+        m_text1Edit.setPosition(int(m_text1Shown.size()));
+        const QString added = text.mid(m_text1Shown.size()).toString();
+        m_text1Edit.insertText(added);
+        m_text1Shown += added;
     } else {
+        m_text1Shown = text.toString();
         m_text1Edit.select(QTextCursor::Document);
-        m_text1Edit.insertText(text);
+        m_text1Edit.insertText(m_text1Shown);
     }
 }
 
@@ -105,6 +111,7 @@ void WindowServices::finishText1()
         return;
     m_text1Edit.endEditBlock();
     m_text1Edit = QTextCursor();
+    m_text1Shown.clear();
     m_text1->document()->setUndoRedoEnabled(true);
     m_text1->moveCursor(QTextCursor::Start);
 }

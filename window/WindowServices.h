@@ -3,6 +3,7 @@
 #include "Services.h"
 
 #include <QPointer>
+#include <QString>
 #include <QTextCursor>
 
 class ExplanationPanel;
@@ -23,7 +24,7 @@ public:
     void printLine(std::u16string_view text) override;
 
 private:
-    void storeText1(const QString &text);
+    void storeText1(QStringView text);
     void finishText1();
 
     QWidget *m_window;
@@ -33,4 +34,5 @@ private:
     // Stores into Text1 that follow each other without a return to the event loop
     // share one edit block, so the text is laid out once, not once per store.
     QTextCursor m_text1Edit;
+    QString m_text1Shown;
 };
