@@ -30,4 +30,11 @@ void run(FormState &state, Services &services)
     }
 }
 
+void reset(FormState &state, Services &services)
+{
+    services.setText(Services::Target::Text1, u"");
+    services.setText(Services::Target::Label1, u"");
+    state.sequenceText.clear();
+}
+
 } // namespace Experiment

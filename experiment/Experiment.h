@@ -25,6 +25,9 @@ inline double nextValue(double value)
     return std::floor(half) == half ? half : 3 * value + 1;
 }
 
+// Empties the display and the accumulated sequence; the last entry and value stay.
+void reset(FormState &state, Services &services);
+
 // Asks until a starting value from 3 to 10,000,000 is given, shows it, and runs the
 // iteration to 1, giving Text1 the whole sequence after every step.
 void run(FormState &state, Services &services);

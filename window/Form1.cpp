@@ -2,10 +2,13 @@
 
 #include "Experiment.h"
 #include "ExplanationPanel.h"
+#include "MMControl.h"
+#include "PlayCue.h"
 #include "ProblemStatement.h"
 #include "Twips.h"
 #include "WindowServices.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
@@ -15,6 +18,9 @@
 #include <QPushButton>
 
 namespace {
+
+constexpr std::u16string_view exitQuestion = u"終了していいですか？";
+constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
 
 const QString caption = QStringLiteral(" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ");
 
@@ -115,8 +121,11 @@ Form1::Form1(QWidget *parent)
     m_picture1->fitTo(statement);
 
     m_services = std::make_unique<WindowServices>(this, m_text1, m_label1, m_picture1);
+    m_mmControl1 = std::make_unique<MMControl>();
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 }
 
 Form1::~Form1() = default;
@@ -124,6 +133,22 @@ Form1::~Form1() = default;
 void Form1::Command1_Click()
 {
     Experiment::run(m_state, *m_services);
+}
+
+void Form1::Command2_Click()
+{
+    PlayCue(*m_mmControl1, "endpinpon.wav");
+    if (m_services->msgBox(exitQuestion, exitTitle) == Services::Answer::Yes) {
+        // The program ends at once: nothing is saved and the chime is not waited for.
+        hide();
+        QCoreApplication::exit(0);
+    }
+}
+
+void Form1::Command3_Click()
+{
+    PlayCue(*m_mmControl1, "pinpon.wav");
+    Experiment::reset(m_state, *m_services);
 }
 
 void Form1::Form_Activate()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class ExplanationPanel;
+class MMControl;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -23,6 +24,8 @@ public:
     ~Form1() override;
 
     void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
     void Form_Activate();
 
     const FormState &state() const { return m_state; }
@@ -42,5 +45,6 @@ private:
 
     FormState m_state;
     std::unique_ptr<WindowServices> m_services;
+    std::unique_ptr<MMControl> m_mmControl1;
     bool m_activated = false;
 };
