@@ -7,6 +7,9 @@ build="$root/build"
 # What building and running the program needs on Debian 12.
 run_packages=(cmake g++ make qt6-base-dev libgl-dev libsdl2-dev fonts-ipafont-gothic)
 
+# What the tests need besides: a sound server and its recorder.
+test_packages=(pulseaudio pulseaudio-utils)
+
 # Installs the named Debian packages that are not installed yet.
 ensure_packages() {
     local missing=()

@@ -83,7 +83,7 @@ bool MMControl::ensureOutput()
     wanted.freq = WaveFile::rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 1;
-    wanted.samples = 1024;
+    wanted.samples = 4096;
     SDL_AudioSpec obtained{};
     // With no changes allowed SDL converts for us, so the queue takes the chime as it is.
     m_output = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);

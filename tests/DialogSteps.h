@@ -50,3 +50,44 @@ inline ModalScript::Step closeWindow()
 }
 
 } // namespace DialogSteps
+
+#include <QMessageBox>
+
+namespace DialogSteps {
+
+// What the message box showed: its text, title, icon, buttons and default button.
+struct MessageSeen {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+// Answers the Yes/No question: Yes by Return, which presses the default button, No by
+// clicking the No button.
+inline ModalScript::Step answer(bool yes, MessageSeen *seen = nullptr)
+{
+    return [yes, seen](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(box);
+        if (seen) {
+            seen->text = box->text();
+            seen->title = box->windowTitle();
+            seen->icon = box->icon();
+            for (QAbstractButton *button : box->buttons())
+                seen->buttons << QString::number(box->buttonRole(button)) + QStringLiteral(":") + button->text();
+            seen->buttons.sort();
+            seen->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        }
+        if (yes) {
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            for (QAbstractButton *button : box->buttons()) {
+                if (box->buttonRole(button) == QMessageBox::NoRole)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+    };
+}
+
+} // namespace DialogSteps
