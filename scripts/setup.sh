@@ -35,3 +35,26 @@ build_release() {
     for target in "$@"; do targets+=(--target "$target"); done
     cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"
 }
+
+# Starts a private PulseAudio server with a silent sink, in its own runtime folder, and
+# removes both when the calling script exits. As root PulseAudio warns and carries on.
+start_sound_server() {
+    sound_runtime=$(mktemp -d)
+    chmod 700 "$sound_runtime"
+    export XDG_RUNTIME_DIR=$sound_runtime
+    unset PULSE_SERVER
+    pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+        --load="module-native-protocol-unix" \
+        --load="module-null-sink sink_name=collatz_tests rate=44100 channels=1 format=s16le" \
+        >"$sound_runtime/pulseaudio.log" 2>&1 &
+    sound_server=$!
+    trap 'kill "$sound_server" 2>/dev/null; rm -rf "$sound_runtime"' EXIT
+    local _
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "The sound server did not start:" >&2
+    cat "$sound_runtime/pulseaudio.log" >&2
+    return 1
+}

@@ -4,13 +4,14 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <mutex>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-// How long to wait before asking again for an audio output that was not there, so
-// that clicks stay quick on a machine without sound.
+// How long to wait before asking again for an audio output that was not there.
 constexpr std::chrono::seconds retryAfter{30};
 
 std::string executableFolder()
@@ -28,17 +29,63 @@ bool exists(const std::string &path)
     return access(path.c_str(), R_OK) == 0;
 }
 
+SDL_AudioDeviceID openOutput()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return 0;
+    SDL_AudioSpec wanted{};
+    wanted.freq = WaveFile::rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = 4096;
+    SDL_AudioSpec obtained{};
+    // With no changes allowed SDL converts for us, so the queue takes the chime as it is.
+    const SDL_AudioDeviceID output = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (output == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
+    }
+    SDL_PauseAudioDevice(output, 0);
+    return output;
+}
+
+void queue(SDL_AudioDeviceID output, const std::vector<std::int16_t> &samples)
+{
+    SDL_LockAudioDevice(output);
+    SDL_ClearQueuedAudio(output);
+    SDL_QueueAudio(output, samples.data(), Uint32(samples.size() * sizeof(std::int16_t)));
+    SDL_UnlockAudioDevice(output);
+}
+
 } // namespace
 
-MMControl::MMControl() = default;
+// Opening the output can take from a few milliseconds to a tenth of a second (longer
+// where no sound server answers), so it happens on a thread of its own; a cue given
+// meanwhile waits here and sounds as soon as the output is there.
+struct MMControl::Output {
+    std::mutex mutex;
+    SDL_AudioDeviceID id = 0;
+    bool opening = false;
+    bool attempted = false;
+    std::chrono::steady_clock::time_point lastAttempt;
+    std::vector<std::int16_t> waiting;
+};
+
+MMControl::MMControl()
+    : m_output(std::make_shared<Output>())
+{
+}
 
 MMControl::~MMControl()
 {
-    if (m_output == 0)
+    const std::lock_guard lock(m_output->mutex);
+    m_output->waiting.clear();
+    if (m_output->id == 0)
         return;
-    SDL_ClearQueuedAudio(m_output);
+    SDL_ClearQueuedAudio(m_output->id);
     // Closing waits for the sound server to drain; let that happen off this thread.
-    std::thread([output = m_output] { SDL_CloseAudioDevice(output); }).detach();
+    std::thread([output = m_output->id] { SDL_CloseAudioDevice(output); }).detach();
+    m_output->id = 0;
 }
 
 std::vector<std::string> MMControl::searchPath(const std::string &fileName)
@@ -67,38 +114,12 @@ void MMControl::setCommand(std::string_view command)
         sound();
 }
 
-bool MMControl::ensureOutput()
-{
-    if (m_output != 0)
-        return true;
-    const auto now = std::chrono::steady_clock::now();
-    if (m_attempted && now - m_lastAttempt < retryAfter)
-        return false;
-    m_attempted = true;
-    m_lastAttempt = now;
-
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    SDL_AudioSpec wanted{};
-    wanted.freq = WaveFile::rate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 1;
-    wanted.samples = 4096;
-    SDL_AudioSpec obtained{};
-    // With no changes allowed SDL converts for us, so the queue takes the chime as it is.
-    m_output = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (m_output == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    SDL_PauseAudioDevice(m_output, 0);
-    return true;
-}
-
 void MMControl::stop()
 {
-    if (m_output != 0)
-        SDL_ClearQueuedAudio(m_output);
+    const std::lock_guard lock(m_output->mutex);
+    m_output->waiting.clear();
+    if (m_output->id != 0)
+        SDL_ClearQueuedAudio(m_output->id);
 }
 
 void MMControl::close()
@@ -120,10 +141,26 @@ void MMControl::open()
 
 void MMControl::sound()
 {
-    if (m_loaded.empty() || !ensureOutput())
+    if (m_loaded.empty())
         return;
-    SDL_LockAudioDevice(m_output);
-    SDL_ClearQueuedAudio(m_output);
-    SDL_QueueAudio(m_output, m_loaded.data(), Uint32(m_loaded.size() * sizeof(std::int16_t)));
-    SDL_UnlockAudioDevice(m_output);
+    const std::lock_guard lock(m_output->mutex);
+    if (m_output->id != 0) {
+        queue(m_output->id, m_loaded);
+        return;
+    }
+    m_output->waiting = m_loaded;
+    const auto now = std::chrono::steady_clock::now();
+    if (m_output->opening || (m_output->attempted && now - m_output->lastAttempt < retryAfter))
+        return;
+    m_output->opening = m_output->attempted = true;
+    m_output->lastAttempt = now;
+    std::thread([output = m_output] {
+        const SDL_AudioDeviceID id = openOutput();
+        const std::lock_guard lock(output->mutex);
+        output->opening = false;
+        output->id = id;
+        if (id != 0 && !output->waiting.empty())
+            queue(id, output->waiting);
+        output->waiting.clear();
+    }).detach();
 }

@@ -2,14 +2,14 @@
 
 #include "CueDevice.h"
 
-#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 // The chime player: one SDL audio output, opened at the first cue and kept open, on
-// which the four commands act without ever waiting for the sound. It has no window
-// of its own and reports no errors: a file it cannot play is silent.
+// which the four commands act without ever waiting for the sound or the output. It
+// has no window of its own and reports no errors: a file it cannot play is silent.
 class MMControl final : public CueDevice {
 public:
     MMControl();
@@ -22,8 +22,9 @@ public:
     // executable's folder, and the installed data folders.
     static std::vector<std::string> searchPath(const std::string &fileName);
 
+    struct Output;
+
 private:
-    bool ensureOutput();
     void stop();
     void close();
     void open();
@@ -31,7 +32,6 @@ private:
 
     std::string m_fileName;
     std::vector<std::int16_t> m_loaded;
-    std::uint32_t m_output = 0;
-    std::chrono::steady_clock::time_point m_lastAttempt;
-    bool m_attempted = false;
+    // Shared with the thread that opens the output, which may outlive this object.
+    std::shared_ptr<Output> m_output;
 };
