@@ -31,6 +31,18 @@ QPlainTextEdit *text1Of(Form1 &form)
     return form.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
 }
 
+// A fresh window, shown and exposed, as each measurement starts from.
+struct ShownForm {
+    Form1 form;
+    QPlainTextEdit *text1;
+    ShownForm()
+        : text1(text1Of(form))
+    {
+        form.show();
+        QTest::qWaitForWindowExposed(&form);
+    }
+};
+
 // Lets the window finish what it deferred, then paints the text box at once.
 void paintNow(QPlainTextEdit *text1)
 {
@@ -41,9 +53,8 @@ void paintNow(QPlainTextEdit *text1)
 // Milliseconds from accepting the entry to the painted result of the whole run.
 double timeRun(const QString &entry, QString *finalText)
 {
-    Form1 form;
-    form.show();
-    QTest::qWaitForWindowExposed(&form);
+    ShownForm shown;
+    Form1 &form = shown.form;
     QElapsedTimer clock;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &form, [&] {
@@ -58,41 +69,35 @@ double timeRun(const QString &entry, QString *finalText)
     });
     poll.start(5);
     form.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
-    paintNow(text1Of(form));
+    paintNow(shown.text1);
     const double elapsed = clock.nsecsElapsed() / 1e6;
-    *finalText = text1Of(form)->toPlainText();
+    *finalText = shown.text1->toPlainText();
     return elapsed;
 }
 
 // Milliseconds for one store of the final text into an empty text box and its paint.
 double timeOneStore(const QString &text)
 {
-    Form1 form;
-    form.show();
-    QTest::qWaitForWindowExposed(&form);
-    QPlainTextEdit *text1 = text1Of(form);
+    ShownForm shown;
     QElapsedTimer clock;
     clock.start();
-    text1->setPlainText(text);
-    paintNow(text1);
+    shown.text1->setPlainText(text);
+    paintNow(shown.text1);
     return clock.nsecsElapsed() / 1e6;
 }
 
 // For comparison: storing the whole growing text with setPlainText after every step.
 double timeStoreEveryStep(const QString &text)
 {
-    Form1 form;
-    form.show();
-    QTest::qWaitForWindowExposed(&form);
-    QPlainTextEdit *text1 = text1Of(form);
+    ShownForm shown;
     QElapsedTimer clock;
     clock.start();
     for (qsizetype end = text.indexOf(QLatin1Char(' '), 1); ; end = text.indexOf(QLatin1Char(' '), end + 1)) {
-        text1->setPlainText(end < 0 ? text : text.left(end));
+        shown.text1->setPlainText(end < 0 ? text : text.left(end));
         if (end < 0)
             break;
     }
-    paintNow(text1);
+    paintNow(shown.text1);
     return clock.nsecsElapsed() / 1e6;
 }
 
