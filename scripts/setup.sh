@@ -5,10 +5,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 # What building and running the program needs on Debian 12.
-run_packages=(cmake g++ make qt6-base-dev libgl-dev libsdl2-dev fonts-ipafont-gothic)
+run_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libsdl2-dev fonts-ipafont-gothic)
 
 # What the tests need besides: a sound server and its recorder.
-test_packages=(pulseaudio pulseaudio-utils)
+test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream)
 
 # Installs the named Debian packages that are not installed yet.
 ensure_packages() {
