@@ -27,13 +27,21 @@ ensure_packages() {
 
 # Configures the Release build in build/ (once) and builds the given targets, or all.
 build_release() {
-    if [ ! -f "$build/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    build_in "$build" "$@"
+}
+
+# Configures the build folder $build (once) with the extra cmake arguments in
+# $configure, and builds the given targets, or all.
+build_in() {
+    local folder=$1
+    shift
+    if [ ! -f "$folder/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release ${configure:-} >/dev/null
     fi
     local targets=()
     local target
     for target in "$@"; do targets+=(--target "$target"); done
-    cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"
+    cmake --build "$folder" --parallel "$(nproc)" "${targets[@]}"
 }
 
 # Starts a private PulseAudio server with a silent sink, in its own runtime folder, and
