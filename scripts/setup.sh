@@ -8,7 +8,7 @@ build="$root/build"
 run_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libsdl2-dev fonts-ipafont-gothic)
 
 # What the tests need besides: a sound server and its recorder.
-test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream)
+test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core fonts-ipafont-mincho)
 
 # Installs the named Debian packages that are not installed yet.
 ensure_packages() {

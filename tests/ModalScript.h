@@ -16,9 +16,9 @@ class ModalScript : public QObject {
 public:
     using Step = std::function<void(QWidget *dialog)>;
 
-    ModalScript()
+    explicit ModalScript(int pollMilliseconds = 10)
     {
-        m_timer.setInterval(10);
+        m_timer.setInterval(pollMilliseconds);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
         m_timer.start();
     }

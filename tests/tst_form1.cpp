@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <clocale>
 #include <memory>
 
 using namespace DialogSteps;
@@ -17,6 +18,7 @@ using namespace DialogSteps;
 class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -61,6 +63,14 @@ private:
 
     std::unique_ptr<Form1> m_form;
 };
+
+// Run again under LC_NUMERIC=de_DE.UTF-8: make sure the C library really writes
+// numbers with a decimal comma there, so that the floor cases below mean something.
+void TestForm1::initTestCase()
+{
+    if (qgetenv("LC_NUMERIC").startsWith("de_DE"))
+        QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
+}
 
 void TestForm1::init()
 {

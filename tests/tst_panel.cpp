@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPainter>
 #include <QtTest>
 
@@ -112,6 +113,11 @@ void TestPanel::nineLinesInsideThePanel()
 
     const QStringList lines = statement();
     QCOMPARE(panel->printedLines(), lines);
+    if (family.isEmpty() && qEnvironmentVariableIsSet("FONTCONFIG_FILE")) {
+        // Run again on a machine without the preferred fonts: a stand-in is used.
+        const QStringList preferred{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "VL PGothic", "Noto Sans CJK JP"};
+        QVERIFY2(!preferred.contains(QFontInfo(panel->font()).family()), qPrintable(QFontInfo(panel->font()).family()));
+    }
     QCOMPARE(panel->font().pointSize(), 12);
 
     const Ink ink = inkOf(panel);
@@ -124,11 +130,16 @@ void TestPanel::nineLinesInsideThePanel()
     QVERIFY(!ink.inColumn(panel->width() - 1));
     QVERIFY(!ink.inRows(panel->height() - 1, panel->height()));
 
-    for (const QString &line : lines)
-        QVERIFY2(naturalRightEdge(panel->font(), line) < panel->width() - 1, qPrintable(line));
-    if (family.isEmpty() || family == QLatin1String("IPAPGothic")) {
+    int widest = 0;
+    for (const QString &line : lines) {
+        const int edge = naturalRightEdge(panel->font(), line);
+        QVERIFY2(edge < panel->width() - 1, qPrintable(line));
+        widest = std::max(widest, edge);
+    }
+    const int stretch = panel->font().stretch();
+    if (family.isEmpty() && stretch != QFont::AnyStretch && stretch != QFont::Unstretched) {
         // Condensed no more than needed: the widest line nearly fills the width.
-        QVERIFY(naturalRightEdge(panel->font(), lines[5]) > panel->width() - 20);
+        QVERIFY2(widest > panel->width() - 20, qPrintable(QString::number(widest)));
     }
 }
 

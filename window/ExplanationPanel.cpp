@@ -52,9 +52,18 @@ void ExplanationPanel::fitTo(const QStringList &lines)
     const QFontMetrics metrics(fitted);
     const int spacing = metrics.lineSpacing();
     m_lineAdvance = lines.isEmpty() ? spacing : std::min(spacing, height() / int(lines.size()));
-    // Where the lines are packed closer than the font asks, the glyph box is centred
-    // in its row, which keeps the ink of every line inside the panel.
-    m_baseline = metrics.ascent() - (spacing - m_lineAdvance + 1) / 2;
+    m_baseline = metrics.ascent();
+    if (m_lineAdvance < spacing) {
+        // The lines are packed closer than the font asks, so centre their ink in each
+        // row instead of the font's box, which keeps every line clear of the next.
+        int top = 0, bottom = 0;
+        for (const QString &line : lines) {
+            const QRect ink = metrics.tightBoundingRect(line);
+            top = std::min(top, ink.top());
+            bottom = std::max(bottom, ink.bottom());
+        }
+        m_baseline = -top + std::max(0, (m_lineAdvance - (bottom - top + 1)) / 2);
+    }
     render();
 }
 

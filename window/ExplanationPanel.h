@@ -18,6 +18,8 @@ public:
 
     const QStringList &printedLines() const { return m_lines; }
     int lineAdvance() const { return m_lineAdvance; }
+    // The retained image, in device pixels.
+    const QImage &image() const { return m_image; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -25,21 +25,31 @@ constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
 const QString caption = QStringLiteral(" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ");
 
 // The font the panel and the label ask for, or where it is missing the first of its
-// stand-ins that is installed. Asking for the installed family by name spares the font
-// database a fallback search for every missing name and every script.
+// stand-ins that is installed, or else any proportional Japanese font. Asking for an
+// installed family by name spares the font database a fallback search for every
+// missing name and every script, and a font that has the Japanese glyphs itself keeps
+// them within its own line metrics.
 QFont japaneseFont()
 {
     const QStringList families{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                                QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
                                QStringLiteral("Noto Sans CJK JP")};
-    QString chosen = families.first();
+    QString chosen;
     for (const QString &family : families) {
         if (QFontDatabase::hasFamily(family)) {
             chosen = family;
             break;
         }
     }
-    QFont font(chosen, 12, QFont::Normal);
+    if (chosen.isEmpty()) {
+        for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
+            if (!QFontDatabase::isFixedPitch(family)) {
+                chosen = family;
+                break;
+            }
+        }
+    }
+    QFont font(chosen.isEmpty() ? families.first() : chosen, 12, QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
