@@ -72,7 +72,12 @@ void TestSoak::experimentsAndResets()
     const qint64 growth = residentKiB() - memoryBefore;
     std::printf("resident memory after warm-up %lld KiB, grew by %lld KiB over 1000 experiments and 200 resets\n",
                 memoryBefore, growth);
+#ifndef __SANITIZE_ADDRESS__
     QVERIFY2(growth < 1024, qPrintable(QString::number(growth)));
+#else
+    // AddressSanitizer keeps freed memory in quarantine, so resident memory only grows
+    // there; LeakSanitizer watches for leaks instead.
+#endif
     QCOMPARE(openFiles(), filesBefore);
 }
 
