@@ -43,52 +43,9 @@ private:
 class TestExperiment : public QObject {
     Q_OBJECT
 private slots:
-    void run_data();
-    void run();
     void rejectedEntriesAskAgain();
     void storesFollowEveryStep();
 };
-
-void TestExperiment::run_data()
-{
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<double>("start");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("values");
-
-    QTest::newRow("3") << QStringList{"3"} << 3.0 << " 10 5 16 8 4 2 1" << 7;
-    QTest::newRow("4") << QStringList{"4"} << 4.0 << " 2 1" << 2;
-    QTest::newRow("11 as in the panel")
-        << QStringList{"11"} << 11.0 << " 34 17 52 26 13 40 20 10 5 16 8 4 2 1" << 14;
-    QTest::newRow("upper bound") << QStringList{"10000000"} << 1e7 << QString() << 145;
-    QTest::newRow("2.9 floors to 2, asked again") << QStringList{"2.9", "3"} << 3.0 << " 10 5 16 8 4 2 1" << 7;
-    QTest::newRow("largest value") << QStringList{"6631675"} << 6631675.0 << QString() << 576;
-    QTest::newRow("longest run") << QStringList{"8400511"} << 8400511.0 << QString() << 685;
-}
-
-void TestExperiment::run()
-{
-    QFETCH(QStringList, entries);
-    QFETCH(double, start);
-    QFETCH(QString, text);
-    QFETCH(int, values);
-
-    ScriptedServices services;
-    services.answers = entries;
-    FormState state;
-    Experiment::run(state, services);
-
-    QVERIFY(services.answers.isEmpty());
-    QCOMPARE(QString::fromStdU16String(state.entryText), entries.last());
-    QCOMPARE(state.currentValue, 1.0);
-    QCOMPARE(services.label1, QStringLiteral("ｎ＝ ") + QString::number(start, 'f', 0));
-    QCOMPARE(services.text1, QString::fromStdU16String(state.sequenceText));
-    QCOMPARE(services.text1Stores.size() - entries.size(), values);
-    QCOMPARE(services.text1.count(QLatin1Char(' ')), values);
-    QVERIFY(services.text1.endsWith(QLatin1String(" 2 1")));
-    if (!text.isEmpty())
-        QCOMPARE(services.text1, text);
-}
 
 void TestExperiment::rejectedEntriesAskAgain()
 {
