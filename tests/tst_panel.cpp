@@ -11,14 +11,6 @@
 
 namespace {
 
-QStringList statement()
-{
-    QStringList lines;
-    for (std::u16string_view line : problemStatement)
-        lines << QString::fromUtf16(line.data(), qsizetype(line.size()));
-    return lines;
-}
-
 bool isInk(QRgb pixel)
 {
     return qGray(pixel) < 200;
@@ -106,12 +98,12 @@ void TestPanel::nineLinesInsideThePanel()
     QVERIFY(panel);
     if (!family.isEmpty()) {
         panel->setFont(QFont(family, 12));
-        panel->fitTo(statement());
+        panel->fitTo(problemStatementLines());
     }
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    const QStringList lines = statement();
+    const QStringList lines = problemStatementLines();
     QCOMPARE(panel->printedLines(), lines);
     if (family.isEmpty() && qEnvironmentVariableIsSet("FONTCONFIG_FILE")) {
         // Run again on a machine without the preferred fonts: a stand-in is used.
@@ -199,7 +191,7 @@ void TestPanel::readableByScreenReaders()
     QVERIFY(accessible);
     QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
     const QString description = accessible->text(QAccessible::Description);
-    QCOMPARE(description, statement().join(QLatin1Char('\n')));
+    QCOMPARE(description, problemStatementLines().join(QLatin1Char('\n')));
     QVERIFY(description.contains(QStringLiteral("11→34→17")));
 }
 

@@ -63,11 +63,6 @@ QIcon programIcon()
     return icon;
 }
 
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -125,10 +120,7 @@ Form1::Form1(QWidget *parent)
     setTabOrder(m_command3, m_picture1);
     m_command1->setFocus();
 
-    QStringList statement;
-    for (std::u16string_view line : problemStatement)
-        statement.append(toQString(line));
-    m_picture1->fitTo(statement);
+    m_picture1->fitTo(problemStatementLines());
 
     m_services = std::make_unique<WindowServices>(this, m_text1, m_label1, m_picture1);
     m_mmControl1 = std::make_unique<MMControl>();

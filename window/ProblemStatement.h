@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <array>
 #include <string_view>
 
@@ -15,3 +17,11 @@ inline constexpr std::array<std::u16string_view, 9> problemStatement = {
     u"　　　　きな数（４兆）まで調べられていますが、１にならない例は発見されていません。",
     u"　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。",
 };
+
+inline QStringList problemStatementLines()
+{
+    QStringList lines;
+    for (std::u16string_view line : problemStatement)
+        lines.append(QString::fromUtf16(line.data(), qsizetype(line.size())));
+    return lines;
+}
