@@ -31,6 +31,10 @@ bool exists(const std::string &path)
 
 SDL_AudioDeviceID openOutput()
 {
+    // SDL's set-up is not safe to run twice at once, as two players opening at the
+    // same moment would.
+    static std::mutex settingUp;
+    const std::lock_guard lock(settingUp);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
     SDL_AudioSpec wanted{};
