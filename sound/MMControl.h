@@ -22,9 +22,9 @@ public:
     // executable's folder, and the installed data folders.
     static std::vector<std::string> searchPath(const std::string &fileName);
 
+private:
     struct Output;
 
-private:
     void stop();
     void close();
     void open();
