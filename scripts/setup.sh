@@ -1,14 +1,42 @@
-# Shared by the scripts in this folder: installs what is missing and builds.
-# Sourced, not run.
+# Shared by the scripts in this folder: installs what is missing and builds, one short
+# line per step. Sourced, not run.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
+logs="$root/build/logs"
 
 # What building and running the program needs on Debian 12.
-run_packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev libsdl2-dev fonts-ipafont-gothic)
+run_packages=(cmake g++ make qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev libxcb1-dev libsdl2-dev
+    fonts-ipafont-gothic)
 
-# What the tests need besides: a sound server and its recorder.
-test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core fonts-ipafont-mincho)
+# What the tests need besides: a sound server and its recorder, the metadata checkers,
+# and the fonts and locale of the odd surroundings.
+test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core
+    fonts-ipafont-mincho)
+
+# Runs a step with its output kept in build/logs/NAME.log: prints the one-line
+# description, and shows the log, then its path, only when the step fails.
+quietly() {
+    local name=$1 description=$2
+    shift 2
+    mkdir -p "$logs"
+    local log="$logs/$name.log"
+    echo "$description"
+    if ! "$@" >"$log" 2>&1; then
+        cat "$log" >&2
+        echo "failed: ${description%...}; the whole output is in $log" >&2
+        return 1
+    fi
+}
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@"
+}
 
 # Installs the named Debian packages that are not installed yet.
 ensure_packages() {
@@ -18,11 +46,9 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing ${missing[*]}" >&2
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+    local what="${#missing[@]} Debian packages"
+    [ ${#missing[@]} -eq 1 ] && what="1 Debian package"
+    quietly packages "installing $what..." install_packages "${missing[@]}"
 }
 
 # Configures the Release build in build/ (once) and builds the given targets, or all.
@@ -30,23 +56,28 @@ build_release() {
     build_in "$build" "$@"
 }
 
-# Configures the build folder $build (once) with the extra cmake arguments in
-# $configure, and builds the given targets, or all.
+# Configures the build folder (once) with the extra cmake arguments in $configure, and
+# builds the given targets, or all.
 build_in() {
     local folder=$1
     shift
+    local name
+    name=$(basename "$folder")
     if [ ! -f "$folder/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release ${configure:-} >/dev/null
+        # shellcheck disable=SC2086 # $configure holds several arguments
+        quietly "$name-configure" "configuring $name/..." \
+            cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release ${configure:-}
     fi
     local targets=()
     local target
     for target in "$@"; do targets+=(--target "$target"); done
-    cmake --build "$folder" --parallel "$(nproc)" "${targets[@]}"
+    quietly "$name-build" "building in $name/..." cmake --build "$folder" --parallel "$(nproc)" "${targets[@]}"
 }
 
 # Starts a private PulseAudio server with a silent sink, in its own runtime folder, and
 # removes both when the calling script exits. As root PulseAudio warns and carries on.
 start_sound_server() {
+    echo "starting a private sound server..."
     sound_runtime=$(mktemp -d)
     chmod 700 "$sound_runtime"
     export XDG_RUNTIME_DIR=$sound_runtime
