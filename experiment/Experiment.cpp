@@ -8,14 +8,17 @@
 
 namespace Experiment {
 
-void run(FormState &state, Services &services)
+std::optional<double> run(FormState &state, Services &services)
 {
     for (;;) {
         services.setText(Services::Target::Text1, u"");
         services.setText(Services::Target::Label1, u"");
         state.sequenceText.clear();
 
-        state.entryText = services.inputBox(prompt, title);
+        std::optional<std::u16string> entry = services.inputBox(prompt, title);
+        if (!entry)
+            return std::nullopt;
+        state.entryText = std::move(*entry);
         state.currentValue = std::floor(readNumber(state.entryText));
         services.setText(Services::Target::Label1, std::u16string(labelPrefix) + numText(state.currentValue));
 
@@ -23,11 +26,13 @@ void run(FormState &state, Services &services)
             break;
     }
 
+    const double start = state.currentValue;
     while (state.currentValue != 1) {
         state.currentValue = nextValue(state.currentValue);
         state.sequenceText += numText(state.currentValue);
         services.setText(Services::Target::Text1, state.sequenceText);
     }
+    return start;
 }
 
 void reset(FormState &state, Services &services)

@@ -3,6 +3,7 @@
 #include "FormState.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 class Services;
@@ -29,7 +30,8 @@ inline double nextValue(double value)
 void reset(FormState &state, Services &services);
 
 // Asks until a starting value from 3 to 10,000,000 is given, shows it, and runs the
-// iteration to 1, giving Text1 the whole sequence after every step.
-void run(FormState &state, Services &services);
+// iteration to 1, giving Text1 the whole sequence after every step. Returns the
+// starting value, or nothing when the program began to end while it asked.
+std::optional<double> run(FormState &state, Services &services);
 
 } // namespace Experiment

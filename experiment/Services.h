@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,9 @@ public:
 
     virtual ~Services() = default;
 
-    // Modal; returns the entry's text on OK and "" on Cancel or when the dialog is closed.
-    virtual std::u16string inputBox(std::u16string_view prompt, std::u16string_view title) = 0;
+    // Modal; returns the entry's text on OK and "" on Cancel or when the dialog is closed,
+    // and nothing when the program began to end while the dialog was open.
+    virtual std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title) = 0;
     // Modal Yes/No question, Yes the default, no icon.
     virtual Answer msgBox(std::u16string_view prompt, std::u16string_view title) = 0;
     virtual void setText(Target target, std::u16string_view text) = 0;

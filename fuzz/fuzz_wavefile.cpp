@@ -1,4 +1,4 @@
-// Loads arbitrary bytes as a chime file.
+// Loads arbitrary bytes as a chime file, the way the player does once it has read them.
 
 #include "WaveFile.h"
 
@@ -8,9 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const auto samples = WaveFile::decode(data, size);
-    // A file cannot hold more than a few seconds' worth of samples per byte, however
-    // its rate is converted.
-    if (samples && samples->size() > size * 400)
+    // Nothing longer than a chime may come out, however the file's rate is converted.
+    if (samples && samples->size() > WaveFile::longestSeconds * WaveFile::rate + 1)
         std::abort();
     return 0;
 }

@@ -4,47 +4,48 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <map>
 #include <mutex>
 #include <thread>
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
+using Samples = std::shared_ptr<const std::vector<std::int16_t>>;
+using Clock = std::chrono::steady_clock;
+
 // How long to wait before asking again for an audio output that was not there.
 constexpr std::chrono::seconds retryAfter{30};
+// 512 frames are 12 ms at 44.1 kHz: a chime starts at once after its click, and closing
+// the output, which lets two buffers drain, takes no longer than a blink.
+constexpr Uint16 bufferFrames = 512;
 
-std::string executableFolder()
+// SDL 2 does not lock its table of audio devices, so every open, close, start and
+// shut-down of its audio, from any thread, goes through this one lock.
+std::mutex &sdlAudioLock()
 {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return {};
-    std::string folder(path, std::size_t(length));
-    return folder.substr(0, folder.rfind('/') + 1);
-}
-
-bool exists(const std::string &path)
-{
-    return access(path.c_str(), R_OK) == 0;
+    static std::mutex lock;
+    return lock;
 }
 
 SDL_AudioDeviceID openOutput()
 {
-    // SDL's set-up is not safe to run twice at once, as two players opening at the
-    // same moment would.
-    static std::mutex settingUp;
-    const std::lock_guard lock(settingUp);
+    const std::lock_guard lock(sdlAudioLock());
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "３ｘ＋１の問題");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "event");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
     SDL_AudioSpec wanted{};
     wanted.freq = WaveFile::rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 1;
-    wanted.samples = 4096;
-    SDL_AudioSpec obtained{};
-    // With no changes allowed SDL converts for us, so the queue takes the chime as it is.
-    const SDL_AudioDeviceID output = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    wanted.samples = bufferFrames;
+    // Given no spec to fill in, SDL converts to whatever the device takes.
+    const SDL_AudioDeviceID output = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (output == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
@@ -53,52 +54,205 @@ SDL_AudioDeviceID openOutput()
     return output;
 }
 
-void queue(SDL_AudioDeviceID output, const std::vector<std::int16_t> &samples)
+void closeOutput(SDL_AudioDeviceID output)
 {
-    SDL_LockAudioDevice(output);
+    const std::lock_guard lock(sdlAudioLock());
     SDL_ClearQueuedAudio(output);
-    SDL_QueueAudio(output, samples.data(), Uint32(samples.size() * sizeof(std::int16_t)));
-    SDL_UnlockAudioDevice(output);
+    SDL_CloseAudioDevice(output);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// The first file found under the name decides: one that cannot be played is silent.
+Samples loadFirstFound(const std::string &fileName)
+{
+    for (const std::string &path : MMControl::searchPath(fileName)) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::u8path(path), error))
+            continue;
+        auto samples = WaveFile::load(path);
+        return samples ? std::make_shared<const std::vector<std::int16_t>>(std::move(*samples)) : nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace
 
-// Opening the output can take from a few milliseconds to a tenth of a second (longer
-// where no sound server answers), so it happens on a thread of its own; a cue given
-// meanwhile waits here and sounds as soon as the output is there.
-struct MMControl::Output {
-    std::mutex mutex;
-    SDL_AudioDeviceID id = 0;
-    bool opening = false;
-    bool attempted = false;
-    std::chrono::steady_clock::time_point lastAttempt;
-    std::vector<std::int16_t> waiting;
+// The decoded chimes and the output, shared by the caller's thread, which only ever
+// clears and queues samples already decoded, and a worker thread, which does
+// everything that can take time: reading files, opening and closing the output.
+class MMControl::Player {
+public:
+    Player()
+        : m_worker([this] { run(); })
+    {
+    }
+
+    ~Player()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_quitting = true;
+        }
+        m_wake.notify_one();
+        m_worker.join();
+    }
+
+    void prepare(const std::vector<std::string> &fileNames)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const std::string &name : fileNames)
+            decodeLater(name);
+        m_outputWanted = true;
+        m_wake.notify_one();
+    }
+
+    void request(const std::string &name)
+    {
+        const std::lock_guard lock(m_mutex);
+        decodeLater(name);
+    }
+
+    void stop()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_waiting.clear();
+        if (m_output != 0)
+            SDL_ClearQueuedAudio(m_output);
+    }
+
+    void sound(const std::string &name)
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto chime = m_chimes.find(name);
+        if (chime != m_chimes.end() && !chime->second)
+            return;
+        const SDL_AudioStatus status = m_output != 0 ? SDL_GetAudioDeviceStatus(m_output) : SDL_AUDIO_STOPPED;
+        if (chime != m_chimes.end() && status == SDL_AUDIO_PLAYING) {
+            queue(*chime->second);
+            return;
+        }
+        // The output went away (the sound server restarted, the headset was pulled out)
+        // or the chime is not decoded yet: the worker sees to it and plays it then.
+        m_outputLost = m_output != 0 && status == SDL_AUDIO_STOPPED;
+        m_outputWanted = true;
+        m_waiting = name;
+        decodeLater(name);
+        m_wake.notify_one();
+    }
+
+private:
+    void decodeLater(const std::string &name)
+    {
+        if (!m_chimes.count(name) && std::find(m_toDecode.begin(), m_toDecode.end(), name) == m_toDecode.end()) {
+            m_toDecode.push_back(name);
+            m_wake.notify_one();
+        }
+    }
+
+    // Called with the lock held and the output open. Clearing and queueing under the
+    // device's lock cuts from the old chime to the new one without a gap.
+    void queue(const std::vector<std::int16_t> &samples)
+    {
+        SDL_LockAudioDevice(m_output);
+        SDL_ClearQueuedAudio(m_output);
+        SDL_QueueAudio(m_output, samples.data(), Uint32(samples.size() * sizeof(std::int16_t)));
+        SDL_UnlockAudioDevice(m_output);
+    }
+
+    bool hasWork() const
+    {
+        return !m_toDecode.empty() || m_outputLost || (m_outputWanted && m_output == 0);
+    }
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_quitting || hasWork(); });
+            if (m_quitting)
+                break;
+            if (!m_toDecode.empty()) {
+                const std::string name = m_toDecode.front();
+                lock.unlock();
+                Samples samples = loadFirstFound(name);
+                lock.lock();
+                m_chimes[name] = std::move(samples);
+                m_toDecode.erase(m_toDecode.begin());
+            } else if (m_outputLost) {
+                const SDL_AudioDeviceID lost = std::exchange(m_output, 0);
+                m_outputLost = false;
+                lock.unlock();
+                closeOutput(lost);
+                lock.lock();
+            } else if (m_outputWanted && m_output == 0) {
+                m_outputWanted = false;
+                if (Clock::now() < m_nextAttempt) {
+                    m_waiting.clear();
+                    continue;
+                }
+                lock.unlock();
+                const SDL_AudioDeviceID output = openOutput();
+                lock.lock();
+                m_output = output;
+                if (output == 0) {
+                    m_nextAttempt = Clock::now() + retryAfter;
+                    m_waiting.clear();
+                }
+            }
+            // A cue given while its chime or the output was not ready sounds now.
+            const auto chime = m_chimes.find(m_waiting);
+            if (m_output != 0 && chime != m_chimes.end()) {
+                if (chime->second)
+                    queue(*chime->second);
+                m_waiting.clear();
+            }
+        }
+        if (m_output != 0)
+            closeOutput(std::exchange(m_output, 0));
+        lock.unlock();
+        // SDL keeps an error buffer for every thread that has called it.
+        SDL_TLSCleanup();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    // Every chime asked for, once decoded: null when it cannot be played.
+    std::map<std::string, Samples> m_chimes;
+    std::vector<std::string> m_toDecode;
+    // The chime to sound as soon as it and the output are ready.
+    std::string m_waiting;
+    SDL_AudioDeviceID m_output = 0;
+    bool m_outputWanted = false;
+    bool m_outputLost = false;
+    Clock::time_point m_nextAttempt;
+    bool m_quitting = false;
+    // Last, so that the thread starts once everything it uses exists.
+    std::thread m_worker;
 };
 
 MMControl::MMControl()
-    : m_output(std::make_shared<Output>())
+    : m_player(std::make_unique<Player>())
 {
 }
 
-MMControl::~MMControl()
-{
-    const std::lock_guard lock(m_output->mutex);
-    m_output->waiting.clear();
-    if (m_output->id == 0)
-        return;
-    SDL_ClearQueuedAudio(m_output->id);
-    // Closing waits for the sound server to drain; let that happen off this thread.
-    std::thread([output = m_output->id] { SDL_CloseAudioDevice(output); }).detach();
-    m_output->id = 0;
-}
+MMControl::~MMControl() = default;
 
 std::vector<std::string> MMControl::searchPath(const std::string &fileName)
 {
-    if (fileName.find('/') != std::string::npos)
+    if (std::filesystem::u8path(fileName).has_parent_path())
         return {fileName};
-    const std::string here = executableFolder();
+    std::string here;
+    if (char *base = SDL_GetBasePath()) {
+        here = base;
+        SDL_free(base);
+    }
     return {fileName, here + fileName, here + "../share/collatz/" + fileName,
             std::string(COLLATZ_DATADIR "/") + fileName};
+}
+
+void MMControl::prepare(const std::vector<std::string> &fileNames)
+{
+    m_player->prepare(fileNames);
 }
 
 void MMControl::setFileName(std::string_view fileName)
@@ -108,63 +262,14 @@ void MMControl::setFileName(std::string_view fileName)
 
 void MMControl::setCommand(std::string_view command)
 {
-    if (command == "Stop")
-        stop();
-    else if (command == "Close")
-        close();
-    else if (command == "Open")
-        open();
-    else if (command == "Sound")
-        sound();
-}
-
-void MMControl::stop()
-{
-    const std::lock_guard lock(m_output->mutex);
-    m_output->waiting.clear();
-    if (m_output->id != 0)
-        SDL_ClearQueuedAudio(m_output->id);
-}
-
-void MMControl::close()
-{
-    m_loaded.clear();
-    m_loaded.shrink_to_fit();
-}
-
-void MMControl::open()
-{
-    for (const std::string &path : searchPath(m_fileName)) {
-        if (!exists(path))
-            continue;
-        if (auto samples = WaveFile::load(path))
-            m_loaded = std::move(*samples);
-        return;
+    if (command == "Stop") {
+        m_player->stop();
+    } else if (command == "Close") {
+        m_opened.clear();
+    } else if (command == "Open") {
+        m_opened = m_fileName;
+        m_player->request(m_opened);
+    } else if (command == "Sound" && !m_opened.empty()) {
+        m_player->sound(m_opened);
     }
-}
-
-void MMControl::sound()
-{
-    if (m_loaded.empty())
-        return;
-    const std::lock_guard lock(m_output->mutex);
-    if (m_output->id != 0) {
-        queue(m_output->id, m_loaded);
-        return;
-    }
-    m_output->waiting = m_loaded;
-    const auto now = std::chrono::steady_clock::now();
-    if (m_output->opening || (m_output->attempted && now - m_output->lastAttempt < retryAfter))
-        return;
-    m_output->opening = m_output->attempted = true;
-    m_output->lastAttempt = now;
-    std::thread([output = m_output] {
-        const SDL_AudioDeviceID id = openOutput();
-        const std::lock_guard lock(output->mutex);
-        output->opening = false;
-        output->id = id;
-        if (id != 0 && !output->waiting.empty())
-            queue(id, output->waiting);
-        output->waiting.clear();
-    }).detach();
 }

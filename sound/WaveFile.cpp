@@ -2,144 +2,120 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace WaveFile {
 
 namespace {
 
-std::uint32_t read32(const std::uint8_t *p)
+// SDL's reader allocates what a chunk claims before it reads it, so no chunk may claim
+// more than the file holds. A claim past the end, as a recorder that was cut short
+// leaves it, is cut to what is there.
+void boundChunkClaims(std::vector<std::uint8_t> &bytes)
 {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
-std::uint16_t read16(const std::uint8_t *p)
-{
-    return std::uint16_t(p[0] | p[1] << 8);
-}
-
-struct Format {
-    int channels = 0;
-    int rate = 0;
-    int bits = 0;
-    int blockAlign = 0;
-    bool isFloat = false;
-};
-
-std::optional<Format> readFormat(const std::uint8_t *chunk, std::size_t size)
-{
-    if (size < 16)
-        return std::nullopt;
-    Format format;
-    std::uint16_t tag = read16(chunk);
-    format.channels = read16(chunk + 2);
-    format.rate = int(read32(chunk + 4));
-    format.blockAlign = read16(chunk + 12);
-    format.bits = read16(chunk + 14);
-    constexpr std::uint16_t pcm = 1, ieeeFloat = 3, extensible = 0xFFFE;
-    if (tag == extensible) {
-        if (size < 40)
-            return std::nullopt;
-        tag = read16(chunk + 24);
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        std::uint8_t *field = bytes.data() + at + 4;
+        std::uint32_t claimed;
+        std::memcpy(&claimed, field, sizeof claimed);
+        claimed = SDL_SwapLE32(claimed);
+        const std::size_t room = bytes.size() - at - 8;
+        if (claimed > room) {
+            claimed = std::uint32_t(room);
+            const std::uint32_t stored = SDL_SwapLE32(claimed);
+            std::memcpy(field, &stored, sizeof stored);
+        }
+        at += 8 + std::size_t(claimed) + (claimed & 1);
     }
-    format.isFloat = tag == ieeeFloat;
-    if (tag != pcm && tag != ieeeFloat)
-        return std::nullopt;
-    if (format.channels < 1 || format.channels > 8 || format.rate < 1000 || format.rate > 384000)
-        return std::nullopt;
-    const bool knownWidth = format.isFloat ? format.bits == 32
-                                           : format.bits == 8 || format.bits == 16 || format.bits == 24 || format.bits == 32;
-    if (!knownWidth || format.blockAlign != format.channels * format.bits / 8)
-        return std::nullopt;
-    return format;
 }
 
-// SDL has no 24-bit sample format; widen such samples to 32 bits.
-std::vector<std::uint8_t> widen24(const std::uint8_t *data, std::size_t size)
+void drain(SDL_AudioStream *stream, std::vector<std::int16_t> &out)
 {
-    std::vector<std::uint8_t> wide(size / 3 * 4);
-    for (std::size_t i = 0, j = 0; i + 3 <= size; i += 3, j += 4) {
-        wide[j] = 0;
-        std::memcpy(&wide[j + 1], data + i, 3);
+    while (const int available = SDL_AudioStreamAvailable(stream)) {
+        const std::size_t had = out.size();
+        out.resize(had + std::size_t(available) / sizeof(std::int16_t));
+        const int got = SDL_AudioStreamGet(stream, out.data() + had, available);
+        out.resize(had + std::size_t(std::max(got, 0)) / sizeof(std::int16_t));
+        if (got <= 0)
+            break;
     }
-    return wide;
 }
 
-std::optional<std::vector<std::int16_t>> convert(const Format &format, const std::uint8_t *data, std::size_t size)
+// SDL's converter, fed a piece at a time so that no step's size arithmetic can wrap.
+std::optional<std::vector<std::int16_t>> convert(const SDL_AudioSpec &spec, const Uint8 *data, std::size_t size,
+                                                 std::size_t frameBytes)
 {
-    std::vector<std::uint8_t> widened;
-    SDL_AudioFormat sdlFormat = AUDIO_S16LSB;
-    switch (format.bits) {
-    case 8: sdlFormat = AUDIO_U8; break;
-    case 16: sdlFormat = AUDIO_S16LSB; break;
-    case 24:
-        widened = widen24(data, size);
-        data = widened.data();
-        size = widened.size();
-        sdlFormat = AUDIO_S32LSB;
-        break;
-    case 32: sdlFormat = format.isFloat ? AUDIO_F32LSB : AUDIO_S32LSB; break;
-    }
-
-    SDL_AudioStream *stream = SDL_NewAudioStream(sdlFormat, Uint8(format.channels), format.rate, AUDIO_S16SYS, 1, rate);
+    SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, rate);
     if (!stream)
         return std::nullopt;
-    std::optional<std::vector<std::int16_t>> samples;
-    if (SDL_AudioStreamPut(stream, data, int(size)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
-        std::vector<std::int16_t> out(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(std::int16_t));
-        const int got = SDL_AudioStreamGet(stream, out.data(), int(out.size() * sizeof(std::int16_t)));
-        if (got >= 0) {
-            out.resize(std::size_t(got) / sizeof(std::int16_t));
-            samples = std::move(out);
-        }
+    const std::size_t piece = frameBytes * 4096;
+    std::vector<std::int16_t> out;
+    bool converted = true;
+    for (std::size_t at = 0; converted && at < size; at += piece) {
+        converted = SDL_AudioStreamPut(stream, data + at, int(std::min(piece, size - at))) == 0;
+        drain(stream, out);
     }
+    // SDL 2's stream holds back the last few hundred frames of a resampled sound even
+    // when flushed. Silence after the end pushes them out; it is cut off again below.
+    const std::size_t paddingFrames = std::max(1024, spec.freq / 5);
+    const std::vector<Uint8> silence(paddingFrames * frameBytes, spec.format == AUDIO_U8 ? 0x80 : 0);
+    converted = converted && SDL_AudioStreamPut(stream, silence.data(), int(silence.size())) == 0
+                && SDL_AudioStreamFlush(stream) == 0;
+    drain(stream, out);
     SDL_FreeAudioStream(stream);
-    return samples;
+    const std::uint64_t frames = size / frameBytes;
+    out.resize(std::min<std::size_t>(out.size(), (frames * rate + std::uint64_t(spec.freq) / 2) / std::uint64_t(spec.freq)));
+    if (!converted || out.empty())
+        return std::nullopt;
+    return out;
 }
 
 } // namespace
 
 std::optional<std::vector<std::int16_t>> decode(const std::uint8_t *data, std::size_t size)
 {
+    // SDL also takes a file that starts at its "WAVE" tag, whose chunks lie elsewhere;
+    // a chime is a whole RIFF file.
     if (size < 12 || size > largestFile || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0)
         return std::nullopt;
+    std::vector<std::uint8_t> bytes(data, data + size);
+    boundChunkClaims(bytes);
 
-    std::optional<Format> format;
-    const std::uint8_t *samples = nullptr;
-    std::size_t sampleBytes = 0;
-    // Chunks are read as far as the file really goes, whatever their headers claim.
-    for (std::size_t at = 12; at + 8 <= size;) {
-        const std::uint64_t claimed = read32(data + at + 4);
-        const std::size_t body = at + 8;
-        const std::size_t present = std::size_t(std::min<std::uint64_t>(claimed, size - body));
-        if (std::memcmp(data + at, "fmt ", 4) == 0 && !format)
-            format = readFormat(data + body, present);
-        else if (std::memcmp(data + at, "data", 4) == 0 && !samples)
-            samples = data + body, sampleBytes = present;
-        at = std::size_t(std::min<std::uint64_t>(size, body + claimed + (claimed & 1)));
-    }
-    if (!format || !samples)
+    SDL_AudioSpec spec{};
+    Uint8 *samples = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1, &spec, &samples, &length))
         return std::nullopt;
-    sampleBytes -= sampleBytes % std::size_t(format->blockAlign);
-    if (sampleBytes == 0)
+    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(samples, SDL_FreeWAV);
+
+    const std::size_t frameBytes = std::size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    if (frameBytes == 0 || spec.channels > 8 || spec.freq < 1000 || spec.freq > 384000)
         return std::nullopt;
-    return convert(*format, samples, sampleBytes);
+    const std::size_t frames = length / frameBytes;
+    if (frames == 0 || double(frames) / spec.freq > longestSeconds)
+        return std::nullopt;
+    return convert(spec, samples, frames * frameBytes, frameBytes);
 }
 
 std::optional<std::vector<std::int16_t>> load(const std::string &path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
         return std::nullopt;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size <= 0 || std::uint64_t(size) > largestFile)
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error || size > largestFile)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char *>(bytes.data()), size))
+    std::ifstream in(file, std::ios::binary);
+    // One byte more than measured: a file that has grown since is not read on.
+    std::vector<std::uint8_t> bytes(std::size_t(size) + 1);
+    in.read(reinterpret_cast<char *>(bytes.data()), std::streamsize(bytes.size()));
+    if (std::uintmax_t(in.gcount()) != size)
         return std::nullopt;
+    bytes.pop_back();
     return decode(bytes.data(), bytes.size());
 }
 

@@ -13,7 +13,7 @@ public:
     QStringList text1Stores;
     QString text1, label1;
 
-    std::u16string inputBox(std::u16string_view prompt, std::u16string_view title) override
+    std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title) override
     {
         log << QStringLiteral("input|%1|%2").arg(q(prompt), q(title));
         // Running out of answers means the loop asked more often than expected; an

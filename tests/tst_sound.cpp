@@ -9,6 +9,8 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 using namespace WaveBytes;
 using Bytes = std::vector<std::uint8_t>;
 Q_DECLARE_METATYPE(Bytes)
@@ -114,6 +116,10 @@ void TestSound::decodesPcm_data()
     extensible.insert(extensible.end(), {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71});
     QTest::newRow("extensible PCM") << wave(extensible, pcm16({100, 200})) << 2 << 100;
 
+    QTest::newRow("mu-law") << wave(format(7, 1, 44100, 8), Bytes(80, 0x80)) << 80 << 32124;
+    QTest::newRow("16-bit at 22.05 kHz") << wave(format(1, 1, 22050, 16), pcm16(std::vector<std::int16_t>(2205, 1000)))
+                                         << 4410 << 1000;
+
     Bytes claimsTooMuch = wave(format(1, 1, 44100, 16), pcm16({7, 8, 9}), 0xFFFFFFF0u);
     QTest::newRow("data chunk claiming 4 GiB plays what is there") << claimsTooMuch << 3 << 7;
 
@@ -149,7 +155,8 @@ void TestSound::rejectsWhatIsNotPlayable_data()
     QTest::newRow("zero channels") << wave(format(1, 0, 44100, 16), pcm16({1, 2}));
     QTest::newRow("sixty channels") << wave(format(1, 60, 44100, 16), Bytes(120, 0));
     QTest::newRow("compressed (IMA ADPCM)") << wave(format(0x11, 1, 44100, 4), Bytes(64, 0));
-    QTest::newRow("mu-law") << wave(format(7, 1, 8000, 8), Bytes(64, 0));
+    QTest::newRow("six seconds at 1 kHz") << wave(format(1, 1, 1000, 8), Bytes(6000, 128));
+    QTest::newRow("larger than a chime file may be") << wave(format(1, 1, 44100, 16), Bytes(WaveFile::largestFile, 0));
     QTest::newRow("zero rate") << wave(format(1, 1, 0, 16), pcm16({1, 2}));
     QTest::newRow("12-bit") << wave(format(1, 1, 44100, 12), Bytes(64, 0));
     Bytes badAlign = format(1, 2, 44100, 16);
@@ -173,6 +180,9 @@ void TestSound::unreadableFiles()
     QVERIFY(!WaveFile::load(dir.path().toStdString()));
     std::ofstream(dir.filePath("empty.wav").toStdString());
     QVERIFY(!WaveFile::load(dir.filePath("empty.wav").toStdString()));
+    // Opening a FIFO would wait for a writer for ever.
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.wav")).constData(), 0600), 0);
+    QVERIFY(!WaveFile::load(dir.filePath("fifo.wav").toStdString()));
 }
 
 void TestSound::chimesAreWhatTheyShouldBe_data()

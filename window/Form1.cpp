@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
+constexpr const char *resetChime = "pinpon.wav";
+constexpr const char *exitChime = "endpinpon.wav";
 constexpr std::u16string_view exitQuestion = u"終了していいですか？";
 constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
 
@@ -139,7 +142,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    PlayCue(*m_mmControl1, "endpinpon.wav");
+    PlayCue(*m_mmControl1, exitChime);
     if (m_services->msgBox(exitQuestion, exitTitle) == Services::Answer::Yes) {
         // The program ends at once: nothing is saved and the chime is not waited for.
         hide();
@@ -149,7 +152,7 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    PlayCue(*m_mmControl1, "pinpon.wav");
+    PlayCue(*m_mmControl1, resetChime);
     Experiment::reset(m_state, *m_services);
 }
 
@@ -182,5 +185,8 @@ void Form1::showEvent(QShowEvent *event)
     if (!m_activated) {
         m_activated = true;
         Form_Activate();
+        // Once the window is up, the chimes are read and the output opened in the
+        // background, so that the first click on a button is heard at once.
+        QTimer::singleShot(0, this, [this] { m_mmControl1->prepare({resetChime, exitChime}); });
     }
 }

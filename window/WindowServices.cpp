@@ -31,7 +31,7 @@ WindowServices::~WindowServices()
     finishText1();
 }
 
-std::u16string WindowServices::inputBox(std::u16string_view prompt, std::u16string_view title)
+std::optional<std::u16string> WindowServices::inputBox(std::u16string_view prompt, std::u16string_view title)
 {
     QInputDialog dialog(m_window);
     dialog.setObjectName(QStringLiteral("inputBox"));
@@ -41,8 +41,16 @@ std::u16string WindowServices::inputBox(std::u16string_view prompt, std::u16stri
     dialog.setTextValue(QString());
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
+    // Once QCoreApplication::exit() is called, every event loop ends at once, this
+    // dialog's among them, without the dialog being answered; a quit request also
+    // closes the window.
+    bool answered = false;
+    QObject::connect(&dialog, &QDialog::finished, &dialog, [&answered] { answered = true; });
+    const int result = dialog.exec();
+    if (!answered || !m_window->isVisible())
+        return std::nullopt;
+    if (result != QDialog::Accepted)
+        return std::u16string();
     return dialog.textValue().toStdU16String();
 }
 

@@ -18,7 +18,7 @@ public:
     WindowServices(QWidget *window, QPlainTextEdit *text1, QLabel *label1, ExplanationPanel *picture1);
     ~WindowServices() override;
 
-    std::u16string inputBox(std::u16string_view prompt, std::u16string_view title) override;
+    std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title) override;
     Answer msgBox(std::u16string_view prompt, std::u16string_view title) override;
     void setText(Target target, std::u16string_view text) override;
     void printLine(std::u16string_view text) override;
