@@ -1,62 +1,140 @@
-// Times PlayCue as the window calls it, the first cue (which opens the output) and
-// cues given while a chime is still sounding, then measures the CPU the player uses
-// over the ten seconds after a chime has ended. Prints its figures under the label
-// given as the first argument.
+// The chime player as the window uses it, against the sound server that scripts/bench
+// starts: the time from a click on 初期化 to the chime reaching the server, found in a
+// recording of the server's monitor (paplay of the same file, recorded the same way, is
+// the yardstick), the time the click takes on the window's thread, and the CPU the
+// player uses while nothing sounds.
 
-#include "MMControl.h"
-#include "PlayCue.h"
+#include "Form1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <thread>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr int rate = 44100;
 
-double milliseconds(Clock::duration d)
+class Recorder {
+public:
+    Recorder()
+    {
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process,
+                         [this] { m_bytes += m_process.readAllStandardOutput(); });
+        m_process.start(QStringLiteral("parec"), {"--latency-msec=5", "--raw", "--format=s16le", "--channels=1",
+                                                  "--rate=44100", "--device=@DEFAULT_MONITOR@"});
+        if (!QTest::qWaitFor([this] { return m_bytes.size() > rate; }, 5000))
+            std::fprintf(stderr, "the recorder did not start\n");
+    }
+    ~Recorder()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    qsizetype now() const { return m_bytes.size() / 2; }
+    // Milliseconds from the sample that was "now" to the first one heard after it.
+    double heardAfter(qsizetype from) const
+    {
+        for (qsizetype i = from; i < now(); ++i) {
+            std::int16_t sample;
+            std::memcpy(&sample, m_bytes.constData() + 2 * i, 2);
+            if (std::abs(sample) > 300)
+                return double(i - from) * 1000 / rate;
+        }
+        return -1;
+    }
+
+private:
+    QProcess m_process;
+    QByteArray m_bytes;
+};
+
+struct Spread {
+    double median, least, most;
+};
+
+Spread spread(std::vector<double> values)
 {
-    return std::chrono::duration<double, std::milli>(d).count();
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.front(), values.back()};
 }
 
 double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const char *label = argc > 1 ? argv[1] : "this machine";
-    MMControl device;
+    QApplication app(argc, argv);
+    Form1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    auto *reset = form.findChild<QPushButton *>(QStringLiteral("Command3"));
+    auto recorder = std::make_unique<Recorder>();
 
-    auto start = Clock::now();
-    PlayCue(device, "pinpon.wav");
-    const double first = milliseconds(Clock::now() - start);
-
-    std::vector<double> during;
-    for (int i = 0; i < 40; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        start = Clock::now();
-        PlayCue(device, i % 2 ? "pinpon.wav" : "endpinpon.wav");
-        during.push_back(milliseconds(Clock::now() - start));
+    // Clicks soon after each other find the output open; after a pause of a few
+    // seconds the player has closed it and opens it again.
+    std::vector<double> heard, heardAfterPause, handled, yardstick;
+    for (int round = 0; round < 16; ++round) {
+        const bool pause = round % 3 == 2;
+        QTest::qWait(pause ? 5500 : 1700);
+        const qsizetype clicked = recorder->now();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(reset, Qt::LeftButton);
+        handled.push_back(double(clock.nsecsElapsed()) / 1e6);
+        QTest::qWait(500);
+        (pause ? heardAfterPause : heard).push_back(recorder->heardAfter(clicked));
     }
-    std::sort(during.begin(), during.end());
+    for (int round = 0; round < 5; ++round) {
+        QTest::qWait(1700);
+        const qsizetype started = recorder->now();
+        QProcess::startDetached(QStringLiteral("paplay"), {"--latency-msec=5", "pinpon.wav"});
+        QTest::qWait(500);
+        yardstick.push_back(recorder->heardAfter(started));
+    }
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+    // The recorder reads a stream all the time; only the window and its player count.
+    recorder.reset();
+    QTest::qWait(1700);
     const double cpuBefore = cpuSeconds();
-    const auto idleStart = Clock::now();
-    std::this_thread::sleep_for(std::chrono::seconds(10));
-    const double idle = (cpuSeconds() - cpuBefore) / std::chrono::duration<double>(Clock::now() - idleStart).count();
+    QElapsedTimer idle;
+    idle.start();
+    // A plain event loop: QTest::qWait would itself wake every few milliseconds.
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double idleShare = (cpuSeconds() - cpuBefore) / (double(idle.elapsed()) / 1000);
 
-    std::printf("%-16s first cue %6.2f ms   cues while sounding: median %5.2f ms, max %5.2f ms   idle after: %.2f%% of a core\n",
-                label, first, during[during.size() / 2], during.back(), 100 * idle);
+    const Spread click = spread(heard), again = spread(heardAfterPause), play = spread(yardstick),
+                 thread = spread(handled);
+    std::printf("click on 初期化 to the chime at the server: median %5.1f ms (%.1f to %.1f over %zu clicks)\n",
+                click.median, click.least, click.most, heard.size());
+    std::printf("the same after a pause, the output closed:  median %5.1f ms (%.1f to %.1f over %zu clicks)\n",
+                again.median, again.least, again.most, heardAfterPause.size());
+    std::printf("paplay's start to the same chime:           median %5.1f ms (%.1f to %.1f over 5 runs)\n",
+                play.median, play.least, play.most);
+    std::printf("the click on the window's thread:           median %5.2f ms (at most %.2f ms)\n", thread.median,
+                thread.most);
+    std::printf("CPU over 10 s with nothing sounding:        %.2f%% of a core (the window's and the player's)\n",
+                100 * idleShare);
     return 0;
 }

@@ -20,9 +20,12 @@ using Clock = std::chrono::steady_clock;
 
 // How long to wait before asking again for an audio output that was not there.
 constexpr std::chrono::seconds retryAfter{30};
-// 512 frames are 12 ms at 44.1 kHz: a chime starts at once after its click, and closing
+// An open output costs a little CPU all the time, so it is closed this long after the
+// last chime has ended, and opened again, in about 2 ms, at the next cue.
+constexpr std::chrono::seconds closeWhenIdleFor{3};
+// 256 frames are 6 ms at 44.1 kHz: a chime starts at once after its click, and closing
 // the output, which lets two buffers drain, takes no longer than a blink.
-constexpr Uint16 bufferFrames = 512;
+constexpr Uint16 bufferFrames = 256;
 
 // SDL 2 does not lock its table of audio devices, so every open, close, start and
 // shut-down of its audio, from any thread, goes through this one lock.
@@ -102,8 +105,6 @@ public:
         const std::lock_guard lock(m_mutex);
         for (const std::string &name : fileNames)
             decodeLater(name);
-        m_outputWanted = true;
-        m_wake.notify_one();
     }
 
     void request(const std::string &name)
@@ -157,6 +158,8 @@ private:
         SDL_ClearQueuedAudio(m_output);
         SDL_QueueAudio(m_output, samples.data(), Uint32(samples.size() * sizeof(std::int16_t)));
         SDL_UnlockAudioDevice(m_output);
+        m_closeAt = Clock::now() + std::chrono::milliseconds(samples.size() * 1000 / WaveFile::rate) + closeWhenIdleFor;
+        m_wake.notify_one();
     }
 
     bool hasWork() const
@@ -168,7 +171,11 @@ private:
     {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_wake.wait(lock, [this] { return m_quitting || hasWork(); });
+            const auto woken = [this] { return m_quitting || hasWork(); };
+            if (m_output == 0)
+                m_wake.wait(lock, woken);
+            else if (!m_wake.wait_until(lock, m_closeAt, woken) && Clock::now() >= m_closeAt)
+                m_outputIdle = true;
             if (m_quitting)
                 break;
             if (!m_toDecode.empty()) {
@@ -178,11 +185,11 @@ private:
                 lock.lock();
                 m_chimes[name] = std::move(samples);
                 m_toDecode.erase(m_toDecode.begin());
-            } else if (m_outputLost) {
-                const SDL_AudioDeviceID lost = std::exchange(m_output, 0);
-                m_outputLost = false;
+            } else if (m_outputLost || m_outputIdle) {
+                const SDL_AudioDeviceID output = std::exchange(m_output, 0);
+                m_outputLost = m_outputIdle = false;
                 lock.unlock();
-                closeOutput(lost);
+                closeOutput(output);
                 lock.lock();
             } else if (m_outputWanted && m_output == 0) {
                 m_outputWanted = false;
@@ -224,6 +231,8 @@ private:
     SDL_AudioDeviceID m_output = 0;
     bool m_outputWanted = false;
     bool m_outputLost = false;
+    bool m_outputIdle = false;
+    Clock::time_point m_closeAt;
     Clock::time_point m_nextAttempt;
     bool m_quitting = false;
     // Last, so that the thread starts once everything it uses exists.

@@ -26,6 +26,8 @@ private slots:
     void resetWithAnUnplayableChime();
     void exitAnsweredNo();
     void exitAnsweredYesEndsAtOnce();
+    void quitRequestWhileAsking_data();
+    void quitRequestWhileAsking();
 
 private:
     QWidget *control(const char *name) { return m_form->findChild<QWidget *>(QLatin1String(name)); }
@@ -156,6 +158,35 @@ void TestCommands::exitAnsweredYesEndsAtOnce()
     QVERIFY(script.done());
     QVERIFY2(clock.elapsed() < 1000, "the end waited for something");
     QVERIFY(!m_form->isVisible());
+}
+
+void TestCommands::quitRequestWhileAsking_data()
+{
+    QTest::addColumn<bool>("exitAtOnce");
+    QTest::newRow("a quit request, as from the desktop") << false;
+    QTest::newRow("QCoreApplication::exit") << true;
+}
+
+// A quit request ends the application's loop and, with it, the dialog's; the
+// experiment then stops asking instead of spinning on a dialog that cannot open.
+void TestCommands::quitRequestWhileAsking()
+{
+    QFETCH(bool, exitAtOnce);
+    ModalScript script;
+    script.then([exitAtOnce](QWidget *) {
+        if (exitAtOnce)
+            QCoreApplication::exit(0);
+        else
+            QCoreApplication::quit();
+    });
+    bool returned = false;
+    QTimer::singleShot(0, m_form.get(), [&] {
+        click("Command1");
+        returned = true;
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(returned);
+    QCOMPARE(script.unexpected(), 0);
 }
 
 QTEST_MAIN(TestCommands)

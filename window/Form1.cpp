@@ -8,12 +8,15 @@
 #include "Twips.h"
 #include "WindowServices.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -133,7 +136,21 @@ Form1::Form1(QWidget *parent)
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // Text copied from Text1 is kept as rich text that is only made when asked for.
+    // On X11 the clipboard is handed to the desktop's clipboard manager as the
+    // application ends, when such text can no longer be made; a plain copy can.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+        if (owned) {
+            auto *plain = new QMimeData;
+            plain->setText(clipboard->text(mode));
+            clipboard->setMimeData(plain, mode);
+        }
+    }
+}
 
 void Form1::Command1_Click()
 {
