@@ -1,9 +1,9 @@
 #include "NumberText.h"
 
-#include <algorithm>
 #include <charconv>
+#include <clocale>
 #include <cmath>
-#include <limits>
+#include <cstdlib>
 #include <string>
 
 std::u16string numText(double value)
@@ -48,32 +48,6 @@ char asciiOf(char16_t c)
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// True when the number (digits, optional ".", optional "e" exponent) is at least 10,
-// so that a value from_chars could not hold is an overflow rather than an underflow.
-bool isLarge(const std::string &number)
-{
-    const size_t e = number.find('e');
-    const std::string mantissa = number.substr(0, e);
-    long long exponent = 0;
-    if (e != std::string::npos) {
-        size_t k = e + 1;
-        const bool negative = number[k] == '-';
-        if (number[k] == '-' || number[k] == '+')
-            ++k;
-        for (; k < number.size() && exponent < 1000000000; ++k)
-            exponent = exponent * 10 + (number[k] - '0');
-        if (negative)
-            exponent = -exponent;
-    }
-    const size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const size_t first = mantissa.find_first_of("123456789");
-    if (first == std::string::npos)
-        return false;
-    const long long order = first < point ? static_cast<long long>(point - first - 1)
-                                          : -static_cast<long long>(first - point);
-    return order + exponent > 0;
-}
-
 } // namespace
 
 double readNumber(std::u16string_view text)
@@ -85,7 +59,8 @@ double readNumber(std::u16string_view text)
     while (i < n && isBlank(at(i)))
         ++i;
 
-    // Collected in the form std::from_chars reads: no "+", ASCII only.
+    // Collected in the form strtod reads whatever the locale: ASCII, and the C
+    // library's own decimal point in place of ".".
     std::string number;
     bool negative = false;
     if (at(i) == '+' || at(i) == '-') {
@@ -97,7 +72,7 @@ double readNumber(std::u16string_view text)
         number.push_back(at(i));
     if (at(i) == '.') {
         size_t fraction = 0;
-        std::string part = ".";
+        std::string part = std::localeconv()->decimal_point;
         for (size_t k = i + 1; isDigit(at(k)); ++k, ++fraction)
             part.push_back(at(k));
         if (fraction > 0 || digits > 0) {
@@ -121,11 +96,7 @@ double readNumber(std::u16string_view text)
             number += exponent;
     }
 
-    double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone here, so tell overflow from underflow.
-        value = isLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    // A number too large for a double reads as HUGE_VAL, that is infinity.
+    const double value = std::strtod(number.c_str(), nullptr);
     return negative ? -value : value;
 }

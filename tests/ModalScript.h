@@ -10,8 +10,9 @@
 
 // Answers the modal dialogs the code under test opens, one step per dialog, in the
 // order they appear, by polling QApplication::activeModalWidget() as Qt's own dialog
-// tests do. A dialog that appears when no step is left is rejected, so a test that
-// goes wrong fails instead of hanging.
+// tests do. A dialog that appears when no step is left is rejected and its window
+// hidden, which ends an experiment that would otherwise ask again for ever, so a test
+// that goes wrong fails at once instead of hanging.
 class ModalScript : public QObject {
 public:
     using Step = std::function<void(QWidget *dialog)>;
@@ -37,6 +38,8 @@ private:
         dialog->setProperty("answered", true);
         if (m_steps.empty()) {
             ++m_unexpected;
+            if (QWidget *window = dialog->parentWidget())
+                window->window()->hide();
             QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
             return;
         }

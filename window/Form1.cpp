@@ -14,7 +14,6 @@
 #include <QFrame>
 #include <QIcon>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -120,6 +119,11 @@ Form1::Form1(QWidget *parent)
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(twipsRect(4680, 6720, 1215, 615));
 
+    // Outside a dialog, only an auto-default button is pressed by Return and Enter, as
+    // by Space, when it has the focus.
+    for (QPushButton *button : {m_command1, m_command2, m_command3})
+        button->setAutoDefault(true);
+
     setTabOrder(m_command1, m_text1);
     setTabOrder(m_text1, m_command2);
     setTabOrder(m_command2, m_command3);
@@ -177,21 +181,6 @@ void Form1::Form_Activate()
 {
     for (std::u16string_view line : problemStatement)
         m_services->printLine(line);
-}
-
-void Form1::keyPressEvent(QKeyEvent *event)
-{
-    // Outside a dialog a push button ignores Return and Enter and the key reaches the
-    // window; here those keys press the focused button, as Space does.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && modifiers == Qt::NoModifier) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void Form1::showEvent(QShowEvent *event)

@@ -31,7 +31,6 @@ public:
     const FormState &state() const { return m_state; }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
