@@ -4,12 +4,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-#ifdef COLLATZ_X11_PROBE
-#include <xcb/xcb.h>
-#endif
-
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -46,23 +44,23 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     return std::nullopt;
 }
 
-#ifdef COLLATZ_X11_PROBE
-// Why the window cannot be shown, in one line, or nothing when it can. Qt's own answer
-// to a missing X display is to abort with a page of advice. Where a platform is named
-// or a Wayland display is there, Qt chooses for itself.
-QByteArray displayProblem()
+// Qt answers a display it cannot open with a page of advice and an abort. While the
+// application is made, its messages are held here; should it fail, the program says so
+// in one line instead, and otherwise passes them on.
+QStringList heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        return {};
+    if (type != QtFatalMsg) {
+        heldMessages << qFormatLogMessage(type, context, message);
+        return;
+    }
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return "no display to open the window on (DISPLAY is not set)";
-    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reached ? QByteArray() : "cannot open the display \"" + display + "\"";
+    std::fprintf(stderr, "collatz: cannot open a display to show the window on (%s); to use a virtual one: "
+                         "xvfb-run -a collatz\n",
+                 display.isEmpty() ? "DISPLAY is not set" : qPrintable("DISPLAY is " + display));
+    std::_Exit(1);
 }
-#endif
 
 } // namespace
 
@@ -72,13 +70,11 @@ int main(int argc, char *argv[])
         if (const std::optional<int> status = answerCommandLine(argc, argv))
             return *status;
     }
-#ifdef COLLATZ_X11_PROBE
-    if (const QByteArray problem = displayProblem(); !problem.isEmpty()) {
-        std::fprintf(stderr, "collatz: %s; to use a virtual one: xvfb-run -a collatz\n", problem.constData());
-        return 1;
-    }
-#endif
+    const QtMessageHandler passOn = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(passOn);
+    for (const QString &message : std::as_const(heldMessages))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.collatzexperiment.Collatz"));
     installJapaneseTranslations(app);
     Form1 form;

@@ -1,30 +1,31 @@
-// Starts the program's window, and a bare Qt window of the same size built the same
-// way, as whole processes, in turn. Each reports the moment its first paint is done
-// and then ends the way the program does. Prints, as medians, the time from the start
-// of the process to the painted window and to its end, the peak resident memory, and
-// the ratios (time ratios taken pair by pair, so that the machine's drift cancels).
+// Start-up as a person sees it: from spawning a program to the X server mapping its
+// window, for the program and for two floors built with Qt Widgets alone (a bare
+// window, and the program's controls built plainly), started in turns. Prints the
+// medians, the program's ratio to each floor (taken round by round, so that the
+// machine's drift cancels), and the peak memory of each. Needs an X display with no
+// window manager, where a program's own window is the one mapped.
+//
+// bench_startup PROGRAM CONTROLS_FLOOR BARE_FLOOR
 
-#include "Form1.h"
+#include <xcb/xcb.h>
 
-#include <QApplication>
-#include <QTimer>
-
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <vector>
 
+extern char **environ;
+
 namespace {
 
-constexpr int rounds = 31;
+constexpr int rounds = 15;
 
 double nowMilliseconds()
 {
@@ -33,83 +34,36 @@ double nowMilliseconds()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// Writes the time once the window has been painted for the first time, and quits.
-class ReportPaint : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_painted) {
-            m_painted = true;
-            // The children are painted in the same pass; report when it is over.
-            QTimer::singleShot(0, this, [] {
-                std::printf("%.3f\n", nowMilliseconds());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_painted = false;
-};
-
-int probe(int argc, char *argv[], bool form)
-{
-    QApplication app(argc, argv);
-    std::unique_ptr<QWidget> window;
-    if (form) {
-        window = std::make_unique<Form1>();
-    } else {
-        window = std::make_unique<QWidget>();
-        window->setFixedSize(698, 504);
-    }
-    ReportPaint reporter;
-    window->installEventFilter(&reporter);
-    window->show();
-    const int code = app.exec();
-    std::_Exit(code);
-}
-
-struct Figures {
-    double painted;
-    double ended;
+struct Run {
+    double mapped;
     long peakKilobytes;
 };
 
-Figures runProbe(const char *mode)
+// Starts the program and waits for the first top-level window to be mapped.
+Run startAndMap(xcb_connection_t *x, const char *program)
 {
-    int out[2];
-    if (pipe(out) != 0)
-        std::exit(1);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    char *argv[] = {const_cast<char *>("bench_startup"), const_cast<char *>("--probe"), const_cast<char *>(mode), nullptr};
-
+    char *argv[] = {const_cast<char *>(program), nullptr};
     const double start = nowMilliseconds();
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, "/proc/self/exe", &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-        std::fprintf(stderr, "cannot start the probe\n");
+    if (posix_spawn(&child, program, nullptr, nullptr, argv, environ) != 0) {
+        std::fprintf(stderr, "cannot start %s\n", program);
         std::exit(1);
     }
-    char text[64] = {};
-    const ssize_t got = read(out[0], text, sizeof text - 1);
-    close(out[0]);
+    double mapped = -1;
+    while (mapped < 0) {
+        std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_wait_for_event(x), std::free);
+        if (!event) {
+            std::fprintf(stderr, "lost the X connection\n");
+            std::exit(1);
+        }
+        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY)
+            mapped = nowMilliseconds() - start;
+    }
+    kill(child, SIGTERM);
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    const double end = nowMilliseconds();
-    if (got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "the %s window did not start\n", mode);
-        std::exit(1);
-    }
-    return {std::atof(text) - start, end - start, usage.ru_maxrss};
+    return {mapped, usage.ru_maxrss};
 }
 
 template<typename T> T median(std::vector<T> values)
@@ -122,30 +76,51 @@ template<typename T> T median(std::vector<T> values)
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3 && std::strcmp(argv[1], "--probe") == 0)
-        return probe(argc, argv, std::strcmp(argv[2], "form") == 0);
-
-    std::vector<Figures> bare, form;
-    std::vector<double> paintedRatio, endedRatio;
-    runProbe("bare");
-    runProbe("form");
-    for (int round = 0; round < rounds; ++round) {
-        bare.push_back(runProbe("bare"));
-        form.push_back(runProbe("form"));
-        paintedRatio.push_back(form.back().painted / bare.back().painted);
-        endedRatio.push_back(form.back().ended / bare.back().ended);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s PROGRAM CONTROLS_FLOOR BARE_FLOOR\n", argv[0]);
+        return 2;
     }
-    auto medianOf = [](const std::vector<Figures> &runs, auto field) {
-        std::vector<double> values;
-        for (const Figures &run : runs)
-            values.push_back(double(run.*field));
-        return median(values);
-    };
-    std::printf("%-14s %16s %16s %16s\n", "window", "start to paint", "start to end", "peak memory");
-    for (const auto &[name, runs] : {std::pair{"bare QWidget", &bare}, std::pair{"Form1", &form}})
-        std::printf("%-14s %13.1f ms %13.1f ms %12.0f KiB\n", name, medianOf(*runs, &Figures::painted),
-                    medianOf(*runs, &Figures::ended), medianOf(*runs, &Figures::peakKilobytes));
-    std::printf("%-14s %16.2f %16.2f %16.2f\n", "ratio", median(paintedRatio), median(endedRatio),
-                medianOf(form, &Figures::peakKilobytes) / medianOf(bare, &Figures::peakKilobytes));
+    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(x)) {
+        std::fprintf(stderr, "no X display\n");
+        return 1;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(x);
+
+    const char *names[] = {"the program", "controls floor", "bare floor"};
+    std::vector<Run> runs[3];
+    std::vector<double> toControls, toBare;
+    for (int round = -1; round < rounds; ++round) {
+        Run now[3];
+        for (int which = 0; which < 3; ++which)
+            now[which] = startAndMap(x, argv[1 + which]);
+        if (round < 0)
+            continue; // a warm-up round: caches and fonts
+        for (int which = 0; which < 3; ++which)
+            runs[which].push_back(now[which]);
+        toControls.push_back(now[0].mapped / now[1].mapped);
+        toBare.push_back(now[0].mapped / now[2].mapped);
+    }
+
+    std::printf("%-16s %14s %14s\n", "", "spawn to map", "peak memory");
+    for (int which = 0; which < 3; ++which) {
+        std::vector<double> mapped;
+        std::vector<long> peak;
+        for (const Run &run : runs[which]) {
+            mapped.push_back(run.mapped);
+            peak.push_back(run.peakKilobytes);
+        }
+        std::printf("%-16s %11.1f ms %10ld KiB\n", names[which], median(mapped), median(peak));
+    }
+    std::vector<double> memory;
+    for (int round = 0; round < rounds; ++round)
+        memory.push_back(double(runs[0][round].peakKilobytes) / double(runs[2][round].peakKilobytes));
+    std::printf("the program against the controls floor: %.2f, against the bare floor: %.2f (medians of %d rounds)\n",
+                median(toControls), median(toBare), rounds);
+    std::printf("peak memory against the bare floor: %.2f\n", median(memory));
+    xcb_disconnect(x);
     return 0;
 }

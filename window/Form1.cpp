@@ -78,8 +78,6 @@ Form1::Form1(QWidget *parent)
     setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(10470), twipsToPixels(7560));
 
-    const QFont panelFont = japaneseFont();
-
     // Created first so that the two top buttons cover its ends.
     m_line1 = new QFrame(this);
     m_line1->setObjectName(QStringLiteral("Line1"));
@@ -100,7 +98,6 @@ Form1::Form1(QWidget *parent)
     m_picture1->setObjectName(QStringLiteral("Picture1"));
     m_picture1->setAccessibleName(QStringLiteral("問題の説明"));
     m_picture1->setGeometry(twipsRect(120, 480, 10215, 2415));
-    m_picture1->setFont(panelFont);
 
     m_text1 = new QPlainTextEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -113,7 +110,6 @@ Form1::Form1(QWidget *parent)
     m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(120, 6720, 2895, 255));
-    m_label1->setFont(panelFont);
 
     m_command1 = new QPushButton(QStringLiteral("実\u3000験"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -129,8 +125,6 @@ Form1::Form1(QWidget *parent)
     setTabOrder(m_command2, m_command3);
     setTabOrder(m_command3, m_picture1);
     m_command1->setFocus();
-
-    m_picture1->fitTo(problemStatementLines());
 
     m_services = std::make_unique<WindowServices>(this, m_text1, m_label1, m_picture1);
     m_mmControl1 = std::make_unique<MMControl>();
@@ -187,12 +181,17 @@ void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // The window is activated once, when it is first shown; its own dialogs closing
-    // does not count.
+    // does not count. The panel's font, its fit and its lines follow at once, but once
+    // the window is on the screen, as do the chimes, read in the background.
     if (!m_activated) {
         m_activated = true;
-        Form_Activate();
-        // Once the window is up, the chimes are read and the output opened in the
-        // background, so that the first click on a button is heard at once.
-        QTimer::singleShot(0, this, [this] { m_mmControl1->prepare({resetChime, exitChime}); });
+        QTimer::singleShot(0, this, [this] {
+            const QFont font = japaneseFont();
+            m_label1->setFont(font);
+            m_picture1->setFont(font);
+            m_picture1->fitTo(problemStatementLines());
+            Form_Activate();
+            m_mmControl1->prepare({resetChime, exitChime});
+        });
     }
 }
