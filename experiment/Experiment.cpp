@@ -35,6 +35,14 @@ std::optional<double> run(FormState &state, Services &services)
     return start;
 }
 
+std::vector<double> trajectory(double start)
+{
+    std::vector<double> values{start};
+    while (values.back() > 1)
+        values.push_back(nextValue(values.back()));
+    return values;
+}
+
 void reset(FormState &state, Services &services)
 {
     services.setText(Services::Target::Text1, u"");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class Services;
 
@@ -25,6 +26,9 @@ inline double nextValue(double value)
     const double half = value * 0.5;
     return std::floor(half) == half ? half : 3 * value + 1;
 }
+
+// Every value from the starting value down to 1, both included, as a run reaches them.
+std::vector<double> trajectory(double start);
 
 // Empties the display and the accumulated sequence; the last entry and value stay.
 void reset(FormState &state, Services &services);

@@ -10,3 +10,7 @@ public:
     virtual void setCommand(std::string_view command) = 0;
     virtual void setFileName(std::string_view fileName) = 0;
 };
+
+// The sound library's entry point, for a program that loads the library when it is
+// first needed: a new chime player, which reads the named chimes ahead of their cues.
+extern "C" CueDevice *collatzNewChimePlayer(const char *const *chimes, int count);

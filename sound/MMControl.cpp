@@ -282,3 +282,10 @@ void MMControl::setCommand(std::string_view command)
         m_player->sound(m_opened);
     }
 }
+
+CueDevice *collatzNewChimePlayer(const char *const *chimes, int count)
+{
+    auto *player = new MMControl;
+    player->prepare(std::vector<std::string>(chimes, chimes + count));
+    return player;
+}

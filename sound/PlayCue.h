@@ -1,9 +1,16 @@
 #pragma once
 
-#include <string_view>
+#include "CueDevice.h"
 
-class CueDevice;
+#include <string_view>
 
 // Cuts off any chime still sounding and starts the named wave file from its first
 // sample; returns at once and reports nothing, whether or not the file could be played.
-void PlayCue(CueDevice &device, std::string_view fileName);
+inline void PlayCue(CueDevice &device, std::string_view fileName)
+{
+    device.setCommand("Stop");
+    device.setCommand("Close");
+    device.setFileName(fileName);
+    device.setCommand("Open");
+    device.setCommand("Sound");
+}

@@ -2,19 +2,22 @@
 
 #include "Experiment.h"
 #include "ExplanationPanel.h"
-#include "MMControl.h"
+#include "GraphWindow.h"
+#include "CueDevice.h"
 #include "PlayCue.h"
 #include "ProblemStatement.h"
 #include "Twips.h"
 #include "WindowServices.h"
 
 #include <QClipboard>
+#include <QAction>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,6 +61,24 @@ QFont japaneseFont()
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+// Where the chime player's library is missing, every cue is silent, as for a chime
+// file that cannot be played.
+class SilentDevice final : public CueDevice {
+public:
+    void setCommand(std::string_view) override {}
+    void setFileName(std::string_view) override {}
+};
+
+std::unique_ptr<CueDevice> newChimePlayer(const ProgramLibraries &libraries)
+{
+    const auto create = reinterpret_cast<decltype(&collatzNewChimePlayer)>(
+        libraries.entry(QStringLiteral("collatz-sound"), "collatzNewChimePlayer"));
+    const char *const chimes[] = {resetChime, exitChime};
+    if (!create)
+        return std::make_unique<SilentDevice>();
+    return std::unique_ptr<CueDevice>(create(chimes, 2));
 }
 
 QIcon programIcon()
@@ -106,6 +127,7 @@ Form1::Form1(QWidget *parent)
     m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text1->setTabChangesFocus(true);
+    m_text1->setContextMenuPolicy(Qt::CustomContextMenu);
 
     m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -127,11 +149,22 @@ Form1::Form1(QWidget *parent)
     m_command1->setFocus();
 
     m_services = std::make_unique<WindowServices>(this, m_text1, m_label1, m_picture1);
-    m_mmControl1 = std::make_unique<MMControl>();
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+
+    auto *graph = new QAction(QStringLiteral("グラフを表示(&G)"), this);
+    graph->setObjectName(QStringLiteral("showGraph"));
+    graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    addAction(graph);
+    connect(graph, &QAction::triggered, this, &Form1::showGraph);
+    connect(m_text1, &QWidget::customContextMenuRequested, this, [this, graph](const QPoint &position) {
+        const std::unique_ptr<QMenu> menu(m_text1->createStandardContextMenu(position));
+        menu->addSeparator();
+        menu->addAction(graph);
+        menu->exec(m_text1->viewport()->mapToGlobal(position));
+    });
 }
 
 Form1::~Form1()
@@ -152,12 +185,16 @@ Form1::~Form1()
 
 void Form1::Command1_Click()
 {
-    Experiment::run(m_state, *m_services);
+    if (const std::optional<double> start = Experiment::run(m_state, *m_services)) {
+        m_lastStart = start;
+        if (m_graph)
+            m_graph->showExperiment(m_lastStart);
+    }
 }
 
 void Form1::Command2_Click()
 {
-    PlayCue(*m_mmControl1, exitChime);
+    PlayCue(mmControl1(), exitChime);
     if (m_services->msgBox(exitQuestion, exitTitle) == Services::Answer::Yes) {
         // The program ends at once: nothing is saved and the chime is not waited for.
         hide();
@@ -167,8 +204,33 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    PlayCue(*m_mmControl1, resetChime);
+    PlayCue(mmControl1(), resetChime);
     Experiment::reset(m_state, *m_services);
+    m_lastStart.reset();
+    if (m_graph)
+        m_graph->showExperiment(m_lastStart);
+}
+
+CueDevice &Form1::mmControl1()
+{
+    if (!m_mmControl1)
+        m_mmControl1 = m_mmControl1Loading.valid() ? m_mmControl1Loading.get() : newChimePlayer(m_libraries);
+    return *m_mmControl1;
+}
+
+void Form1::showGraph()
+{
+    if (!m_graph) {
+        const auto create = reinterpret_cast<decltype(&collatzNewGraphWindow)>(
+            m_libraries.entry(QStringLiteral("collatz-graph"), "collatzNewGraphWindow"));
+        if (!create)
+            return;
+        m_graph = create(this);
+    }
+    m_graph->showExperiment(m_lastStart);
+    m_graph->show();
+    m_graph->raise();
+    m_graph->activateWindow();
 }
 
 void Form1::Form_Activate()
@@ -182,7 +244,7 @@ void Form1::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // The window is activated once, when it is first shown; its own dialogs closing
     // does not count. The panel's font, its fit and its lines follow at once, but once
-    // the window is on the screen, as do the chimes, read in the background.
+    // the window is on the screen; the chime player is loaded in the background.
     if (!m_activated) {
         m_activated = true;
         QTimer::singleShot(0, this, [this] {
@@ -191,7 +253,8 @@ void Form1::showEvent(QShowEvent *event)
             m_picture1->setFont(font);
             m_picture1->fitTo(problemStatementLines());
             Form_Activate();
-            m_mmControl1->prepare({resetChime, exitChime});
+            if (!m_mmControl1)
+                m_mmControl1Loading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraries));
         });
     }
 }

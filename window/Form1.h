@@ -1,13 +1,17 @@
 #pragma once
 
 #include "FormState.h"
+#include "ProgramLibraries.h"
 
 #include <QWidget>
 
+#include <future>
 #include <memory>
+#include <optional>
 
+class CueDevice;
 class ExplanationPanel;
-class MMControl;
+class GraphWindow;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -27,6 +31,8 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Form_Activate();
+    // Opens the graph of the last experiment in its own window, or raises it.
+    void showGraph();
 
     const FormState &state() const { return m_state; }
 
@@ -43,7 +49,15 @@ private:
     QLabel *m_label1;
 
     FormState m_state;
+    // The chime player, loaded in the background once the window is up.
+    CueDevice &mmControl1();
+
     std::unique_ptr<WindowServices> m_services;
-    std::unique_ptr<MMControl> m_mmControl1;
+    ProgramLibraries m_libraries;
+    std::future<std::unique_ptr<CueDevice>> m_mmControl1Loading;
+    std::unique_ptr<CueDevice> m_mmControl1;
     bool m_activated = false;
+    // The starting value of the last experiment, until a reset; the graph shows it.
+    std::optional<double> m_lastStart;
+    GraphWindow *m_graph = nullptr;
 };

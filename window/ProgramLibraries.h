@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// Where the program's own libraries are, the chime player's and the graph's: beside the
+// program, as in the build folder, or in their installed folder. The program loads them
+// when first needed, since SDL and Qt Charts, with all they bring, take longer to load
+// than the window takes to build. Made on the window's thread; usable from any.
+class ProgramLibraries {
+public:
+    ProgramLibraries();
+
+    // The entry point of the named library, loading it if need be; null when missing.
+    QFunctionPointer entry(const QString &library, const char *entryPoint) const;
+
+private:
+    QStringList m_folders;
+};
