@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // The chime player as the window uses it, against the sound server that scripts/bench
 // starts: the time from a click on 初期化 to the chime reaching the server, found in a
 // recording of the server's monitor (paplay of the same file, recorded the same way, is

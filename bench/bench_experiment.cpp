@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // Times the longest experiments from the moment the entry is accepted to the final
 // paint of the text box, against one store and paint of the same final text.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // The graph window as a person uses it: after an experiment with 8,400,511 (686
 // points), the time from pressing Ctrl+G to the graph window's first paint, which
 // includes loading its library the first time, and the time from ticking 対数目盛 to

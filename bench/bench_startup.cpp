@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // Start-up as a person sees it: from spawning a program to the X server mapping its
 // window, for the program and for two floors built with Qt Widgets alone (a bare
 // window, and the program's controls built plainly), started in turns. Prints the

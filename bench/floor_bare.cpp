@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // A start-up floor: a bare window the size of the program's, and nothing else.
 
 #include <QApplication>

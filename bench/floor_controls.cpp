@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // A start-up floor: the program's controls built plainly, at their places, with the
 // nine lines of the problem in a plain label in the panel's font.
 

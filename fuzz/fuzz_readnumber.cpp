@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // Reads arbitrary UTF-16 text as a starting value, the way an entry is read, and
 // writes the floored value back as text.
 

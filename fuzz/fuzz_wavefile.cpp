@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 // Loads arbitrary bytes as a chime file, the way the player does once it has read them.
 
 #include "WaveFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
 #include "GraphWindow.h"
 
 #include "Experiment.h"
@@ -32,6 +35,17 @@ QString grouped(double value)
     return QLocale(QLocale::Japanese, QLocale::Japan).toString(qint64(value));
 }
 
+// A round tick interval (1, 2 or 5 times a power of ten) giving at most eight ticks.
+double roundInterval(double range)
+{
+    for (double power = 1;; power *= 10) {
+        for (double interval : {power, 2 * power, 5 * power}) {
+            if (range / interval <= 8)
+                return interval;
+        }
+    }
+}
+
 QString startText(double start)
 {
     return QString::fromStdU16String(numText(start));
@@ -64,6 +78,8 @@ GraphWindow::GraphWindow(QWidget *mainWindow)
     auto *steps = new QValueAxis;
     steps->setTitleText(QStringLiteral("ステップ"));
     steps->setLabelFormat(QStringLiteral("%.0f"));
+    steps->setTickType(QValueAxis::TicksDynamic);
+    steps->setTickAnchor(0);
     m_chart->addAxis(steps, Qt::AlignBottom);
     m_line->attachAxis(steps);
     m_peak->attachAxis(steps);
@@ -140,8 +156,9 @@ void GraphWindow::showExperiment(std::optional<double> start)
     }
     m_chartView->setAccessibleName(QStringLiteral("グラフ：") + m_summary->text());
     auto *steps = static_cast<QValueAxis *>(m_chart->axes(Qt::Horizontal).constFirst());
-    steps->setRange(0, std::max<double>(1, double(m_values.size()) - 1));
-    steps->applyNiceNumbers();
+    const double lastStep = std::max<double>(1, double(m_values.size()) - 1);
+    steps->setRange(0, lastStep);
+    steps->setTickInterval(roundInterval(lastStep));
     for (QAbstractAxis *axis : m_chart->axes())
         axis->setVisible(start.has_value());
     m_savePicture->setEnabled(start.has_value());

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+# SPDX-License-Identifier: MIT
 """Synthesises the two chimes as 16-bit mono PCM at 44.1 kHz: "pinpon.wav", a doorbell's
 high then low tone, and "endpinpon.wav", three falling tones. Each note is a soft-attack,
 exponentially decaying bell tone with a few inharmonic partials; each file ends in 150 ms

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+# SPDX-License-Identifier: MIT
 """Draws the window icon, "3x+1" in black on a white band between two red bands,
 as 24-bit PNG files at 32, 64 and 128 pixels. Run from this folder; the output is
 the same every time."""

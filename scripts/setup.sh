@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+# SPDX-License-Identifier: MIT
+
 # Shared by the scripts in this folder: installs what is missing and builds, one short
 # line per step. Sourced, not run.
 
@@ -9,10 +12,10 @@ logs="$root/build/logs"
 run_packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev libsdl2-dev
     fonts-ipafont-gothic)
 
-# What the tests need besides: a sound server and its recorder, the metadata checkers,
-# and the fonts and locale of the odd surroundings.
+# What the tests need besides: a sound server and its recorder, the package, licence and
+# metadata checkers, and the fonts and locale of the odd surroundings.
 test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core
-    fonts-ipafont-mincho)
+    fonts-ipafont-mincho reuse lintian debhelper dpkg-dev)
 
 # Runs a step with its output kept in build/logs/NAME.log: prints the one-line
 # description, and shows the log, then its path, only when the step fails.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+# SPDX-License-Identifier: MIT
 # Installs the build into a staging folder under an odd prefix, checks that every file
 # is in place, and validates the desktop entry and the AppStream metainfo.
 set -euo pipefail

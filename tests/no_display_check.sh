@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+# SPDX-License-Identifier: MIT
 # Starts the program where there is no display to show it on: it must say so in one
 # line and exit non-zero, not crash.
 set -uo pipefail
