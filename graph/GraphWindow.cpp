@@ -210,8 +210,12 @@ void GraphWindow::showValueAt(double step)
 void GraphWindow::save(const QString &what, const QString &suffix, const QString &filter,
                        const std::function<bool(QIODevice &)> &write)
 {
-    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                  .filePath(QStringLiteral("collatz-%1.%2").arg(qint64(m_start.value_or(0))).arg(suffix));
+    // The dialog goes back to the folder used last when the suggested one does not exist,
+    // and lists it in full: a folder of devices, such as /proc, can then hold it up.
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder = QDir::home();
+    const QString suggested = folder.filePath(QStringLiteral("collatz-%1.%2").arg(qint64(m_start.value_or(0))).arg(suffix));
     const QString path = QFileDialog::getSaveFileName(this, what, suggested, filter);
     if (path.isEmpty())
         return;
@@ -225,7 +229,7 @@ void GraphWindow::save(const QString &what, const QString &suffix, const QString
                              .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
-GraphWindow *collatzNewGraphWindow(QWidget *mainWindow)
+ExperimentGraph *collatzNewGraphWindow(QWidget *mainWindow)
 {
     return new GraphWindow(mainWindow);
 }

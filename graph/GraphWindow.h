@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "ExperimentGraph.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -22,15 +24,13 @@ class QScatterSeries;
 // step with the peak marked, a summary line, a linear or logarithmic value axis, and
 // saving as PNG or CSV. It knows the experiment only by its starting value; it does not
 // read the main window.
-class GraphWindow : public QWidget {
+class GraphWindow : public QWidget, public ExperimentGraph {
     Q_OBJECT
 public:
     explicit GraphWindow(QWidget *mainWindow);
 
-    // Draws the experiment from this starting value, or says there is none yet. Virtual,
-    // so that the main window, which loads this library only when the graph is first
-    // asked for, reaches it without linking the library.
-    virtual void showExperiment(std::optional<double> start);
+    QWidget *widget() override { return this; }
+    void showExperiment(std::optional<double> start) override;
 
 private:
     void showValueAxis();
@@ -51,7 +51,3 @@ private:
     std::vector<double> m_values;
     double m_highest = 0;
 };
-
-// The graph library's entry point, for a program that loads the library when the graph
-// is first asked for: the graph window, a child of the main window.
-extern "C" GraphWindow *collatzNewGraphWindow(QWidget *mainWindow);

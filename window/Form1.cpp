@@ -5,7 +5,7 @@
 
 #include "Experiment.h"
 #include "ExplanationPanel.h"
-#include "GraphWindow.h"
+#include "ExperimentGraph.h"
 #include "CueDevice.h"
 #include "PlayCue.h"
 #include "ProblemStatement.h"
@@ -231,9 +231,9 @@ void Form1::showGraph()
         m_graph = create(this);
     }
     m_graph->showExperiment(m_lastStart);
-    m_graph->show();
-    m_graph->raise();
-    m_graph->activateWindow();
+    m_graph->widget()->show();
+    m_graph->widget()->raise();
+    m_graph->widget()->activateWindow();
 }
 
 void Form1::Form_Activate()

@@ -13,8 +13,8 @@
 #include <optional>
 
 class CueDevice;
+class ExperimentGraph;
 class ExplanationPanel;
-class GraphWindow;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -62,5 +62,5 @@ private:
     bool m_activated = false;
     // The starting value of the last experiment, until a reset; the graph shows it.
     std::optional<double> m_lastStart;
-    GraphWindow *m_graph = nullptr;
+    ExperimentGraph *m_graph = nullptr;
 };
