@@ -2,95 +2,81 @@
 // SPDX-License-Identifier: MIT
 
 #include "Experiment.h"
-#include "Services.h"
+#include "NumberText.h"
 
 #include <QtTest>
 
-namespace {
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
 
-// Answers the input dialog from a list and records every store, in order.
-class ScriptedServices : public Services {
-public:
-    QStringList answers;
-    QStringList log;
-    QStringList text1Stores;
-    QString text1, label1;
-
-    std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title) override
-    {
-        log << QStringLiteral("input|%1|%2").arg(q(prompt), q(title));
-        // Running out of answers means the loop asked more often than expected; an
-        // accepted value ends the test instead of asking for ever.
-        return (answers.isEmpty() ? QStringLiteral("4") : answers.takeFirst()).toStdU16String();
-    }
-    Answer msgBox(std::u16string_view, std::u16string_view) override { return Answer::No; }
-    void setText(Target target, std::u16string_view text) override
-    {
-        if (target == Target::Text1) {
-            text1 = q(text);
-            text1Stores << text1;
-            log << QStringLiteral("text1|") + (text1.isEmpty() ? QString() : QStringLiteral("..."));
-        } else {
-            label1 = q(text);
-            log << QStringLiteral("label1|") + label1;
-        }
-    }
-    void printLine(std::u16string_view) override {}
-
-private:
-    static QString q(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
-};
-
-} // namespace
-
+// The experiment's arithmetic and how it reads numbers, below the window, which runs
+// them through its real dialogs.
 class TestExperiment : public QObject {
     Q_OBJECT
 private slots:
-    void rejectedEntriesAskAgain();
-    void storesFollowEveryStep();
-};
-
-void TestExperiment::rejectedEntriesAskAgain()
-{
-    ScriptedServices services;
-    const QStringList rejected{"10000001", "2", "0", "-7", "abc", "", "2.9", "1e400", "nan"};
-    services.answers = rejected;
-    services.answers << "27";
-    FormState state;
-    Experiment::run(state, services);
-
-    const QString input = QStringLiteral("input|3以上10000000以下の整数を半角で入力してください．．．|\u3000３ｘ＋１ の問題");
-    QStringList expected;
-    const QStringList labels{"ｎ＝ 10000001", "ｎ＝ 2", "ｎ＝ 0", "ｎ＝-7", "ｎ＝ 0", "ｎ＝ 0",
-                             "ｎ＝ 2", "ｎ＝ inf", "ｎ＝ 0", "ｎ＝ 27"};
-    for (const QString &label : labels)
-        expected << "text1|" << "label1|" << input << "label1|" + label;
-    QCOMPARE(services.log.mid(0, expected.size()), expected);
-    QCOMPARE(services.log.size(), expected.size() + 111);
-    QCOMPARE(QString::fromStdU16String(state.entryText), QStringLiteral("27"));
-}
-
-// Each store gives Text1 the whole of the sequence so far, one value longer each time.
-void TestExperiment::storesFollowEveryStep()
-{
-    ScriptedServices services;
-    services.answers = QStringList{"27"};
-    FormState state;
-    Experiment::run(state, services);
-
-    const QStringList stores = services.text1Stores.mid(1);
-    QCOMPARE(stores.size(), 111);
-    QCOMPARE(stores.first(), QStringLiteral(" 82"));
-    double largest = 0;
-    for (qsizetype i = 1; i < stores.size(); ++i) {
-        QVERIFY(stores[i].startsWith(stores[i - 1]));
-        const QString added = stores[i].mid(stores[i - 1].size());
-        QVERIFY(added.startsWith(QLatin1Char(' ')));
-        largest = std::max(largest, added.toDouble());
+    // Every accepted start, through the window's iteration and text conversion in double
+    // precision, against 64-bit integers. A start is followed until it drops below
+    // itself; the rest of its road was checked before and its figures are taken from there.
+    void everyStartIsExact()
+    {
+        const std::uint32_t last = Experiment::highest;
+        std::vector<std::uint16_t> steps(last + 1), characters(last + 1);
+        std::vector<std::uint64_t> peak(last + 1), largest(3), from(3);
+        for (std::uint32_t start = 2; start <= last; ++start) {
+            std::uint64_t value = start, top = 0;
+            double current = start;
+            std::uint32_t count = 0, length = 0;
+            do {
+                value = value % 2 == 0 ? value / 2 : 3 * value + 1;
+                current = Experiment::nextValue(current);
+                const std::u16string text = ::numText(current);
+                const std::string digits = std::to_string(value);
+                if (current != double(value) || text.size() != digits.size() + 1 || text[0] != u' '
+                    || !std::equal(digits.begin(), digits.end(), text.begin() + 1))
+                    QFAIL(qPrintable(QStringLiteral("from %1, %2 is written '%3'").arg(start).arg(value).arg(QString::fromStdU16String(text))));
+                top = std::max(top, value);
+                length += std::uint32_t(text.size());
+                ++count;
+            } while (value >= start);
+            steps[start] = std::uint16_t(count + steps[value]);
+            characters[start] = std::uint16_t(length + characters[value]);
+            peak[start] = std::max(top, peak[value]);
+            const std::uint64_t figures[] = {peak[start], steps[start], characters[start]};
+            for (int i = 0; i < 3 && start >= 3; ++i) {
+                from[i] = figures[i] > largest[i] ? start : from[i];
+                largest[i] = std::max(largest[i], figures[i]);
+            }
+        }
+        // The largest value, the most steps and the longest text of all runs.
+        QCOMPARE(largest, (std::vector<std::uint64_t>{60342610919632, 685, 6024}));
+        QCOMPARE(from, (std::vector<std::uint64_t>{6631675, 8400511, 8865705}));
     }
-    QCOMPARE(largest, 9232.0);
-    QCOMPARE(stores.last().size(), 441);
-}
+
+    void readNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        const double infinity = std::numeric_limits<double>::infinity();
+        QTest::newRow("negative exponent") << "25e-1" << 2.5;
+        QTest::newRow("full-width everything") << "\u3000－１２３４５６７８９．５Ｅ０" << -123456789.5;
+        QTest::newRow("full-width plus, small exponent") << "＋１ｅ３" << 1000.0;
+        QTest::newRow("overflow, to the sign's infinity") << "-1e400" << -infinity;
+        QTest::newRow("400 digits") << QString(400, '9') << infinity;
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "12" << 0.0;
+        QTest::newRow("NUL inside") << QStringLiteral("2") + QChar(0) + "7" << 2.0;
+        QTest::newRow("1 MB of blanks, then 5") << QString(1 << 20, ' ') + "5" << 5.0;
+    }
+    void readNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(::readNumber(text.toStdU16String()), value);
+    }
+
+};
 
 QTEST_APPLESS_MAIN(TestExperiment)
 #include "tst_experiment.moc"
