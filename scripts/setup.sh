@@ -77,6 +77,14 @@ build_in() {
     quietly "$name-build" "building in $name/..." cmake --build "$folder" --parallel "$(nproc)" "${targets[@]}"
 }
 
+# The server removes its socket and pid file as it goes, so its folder can only be
+# removed once it has gone.
+stop_sound_server() {
+    kill "${sound_processes[@]}" 2>/dev/null || true
+    wait "${sound_processes[@]}" 2>/dev/null || true
+    rm -rf "$sound_runtime"
+}
+
 # Starts a private PulseAudio server with a silent sink, in its own runtime folder, and
 # removes both when the calling script exits. As root PulseAudio warns and carries on.
 start_sound_server() {
@@ -89,8 +97,8 @@ start_sound_server() {
         --load="module-native-protocol-unix" \
         --load="module-null-sink sink_name=collatz_tests rate=44100 channels=1 format=s16le" \
         >"$sound_runtime/pulseaudio.log" 2>&1 &
-    sound_server=$!
-    trap 'kill "$sound_server" 2>/dev/null; rm -rf "$sound_runtime"' EXIT
+    sound_processes=($!)
+    trap stop_sound_server EXIT
     local _
     for _ in $(seq 100); do
         pactl info >/dev/null 2>&1 && break
@@ -105,6 +113,7 @@ start_sound_server() {
     # for the block to end before it is heard; a desktop's sound card never does that.
     # A listener asking for a short latency keeps the sink's clock as fine as a card's.
     parec --latency-msec=5 --raw --device=collatz_tests.monitor >/dev/null 2>&1 &
+    sound_processes+=($!)
     local latency
     for _ in $(seq 50); do
         latency=$(pactl list sinks | sed -n 's/.*\tLatency: \([0-9]*\) usec.*/\1/p')
