@@ -53,6 +53,8 @@ private slots:
         // The largest value, the most steps and the longest text of all runs.
         QCOMPARE(largest, (std::vector<std::uint64_t>{60342610919632, 685, 6024}));
         QCOMPARE(from, (std::vector<std::uint64_t>{6631675, 8400511, 8865705}));
+        // Beyond what the runs reach: integers are written in full up to 10^15, not over.
+        QCOMPARE(QString::fromStdU16String(::numText(1e14) + ::numText(1e15)), " 100000000000000 1E+15");
     }
 
     void readNumber_data()
@@ -75,7 +77,6 @@ private slots:
         QFETCH(double, value);
         QCOMPARE(::readNumber(text.toStdU16String()), value);
     }
-
 };
 
 QTEST_APPLESS_MAIN(TestExperiment)

@@ -62,7 +62,7 @@ class TestWindow : public QObject {
     bool experiment(const QStringList &entries, int key = 0)
     {
         Dialogs dialogs;
-        for (const QString &entry : entries) {
+        for (const QString &entry : entries)
             dialogs.then([this, entry](QWidget *widget) {
                 auto *dialog = qobject_cast<QInputDialog *>(widget);
                 QCOMPARE(dialog->windowTitle() + dialog->labelText() + dialog->textValue() + text1() + label1(),
@@ -73,7 +73,6 @@ class TestWindow : public QObject {
                 else
                     QTest::keyClick(dialog, entry.endsWith("Escape") ? Qt::Key_Escape : Qt::Key_Return);
             });
-        }
         if (key)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         else
@@ -157,7 +156,6 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("27") << QStringList{"27"} << 0 << "ｎ＝ 27: 111 values, 82 41 124 62 31 94 47 142 71 214 107 322 161";
         QTest::newRow("3, by Return") << QStringList{"3"} << int(Qt::Key_Return) << "ｎ＝ 3: 7 values, 10 5 16 8 4 2 1";
         QTest::newRow("by Enter") << QStringList{"4"} << int(Qt::Key_Enter) << "ｎ＝ 4: 2 values, 2 1";
         QTest::newRow("by Space") << QStringList{"4"} << int(Qt::Key_Space) << "ｎ＝ 4: 2 values, 2 1";
@@ -166,7 +164,7 @@ private slots:
         QTest::newRow("3.7 floored") << QStringList{"3.7"} << 0 << "ｎ＝ 3: 7 values, 10 5 16";
         QTest::newRow("3.5e1, whatever the locale") << QStringList{"3.5e1"} << 0 << "ｎ＝ 35: 13 values, 106 53 160";
         QTest::newRow(" 42abc") << QStringList{" 42abc"} << 0 << "ｎ＝ 42: 8 values, 21 64 32";
-        QTest::newRow("full-width") << QStringList{"\u3000２７"} << 0 << "ｎ＝ 27: 111 values, 82 41";
+        QTest::newRow("full-width") << QStringList{"\u3000２７"} << 0 << "ｎ＝ 27: 111 values, 82 41 124 62 31 94 47 142 71 214 107 322 161";
     }
     // What the label, the text box and the window's state hold after an accepted entry.
     void entries()
@@ -201,12 +199,13 @@ private slots:
         }
     }
 
-    // A reset empties the display and the sequence, and keeps the last entry and value;
-    // a run replaces the user's typing, which undo does not bring back.
+    // A run replaces the last one; a reset empties the display and the sequence, and keeps
+    // the last entry and value; a run replaces the user's typing, which undo does not
+    // bring back.
     void reset()
     {
         click("Command3");
-        QVERIFY(experiment({"27"}));
+        QVERIFY(experiment({"3"}) && experiment({"27"}));
         const QString run = text1();
         QTest::keyClicks(find("Text1"), "scribble");
         click("Command3");
@@ -336,7 +335,6 @@ private slots:
         QTest::newRow("-v") << "collatz -v" << "collatz 1.0.0\n0";
         QTest::newRow("an unknown option") << "collatz --frob" << "collatz: Unknown option 'frob'. See collatz --help.\n1";
         QTest::newRow("no display") << "collatz" << "collatz: [^\n]*DISPLAY is not set[^\n]*xvfb-run -a collatz\n1";
-        QTest::newRow("a display out of reach") << "DISPLAY=:4093 collatz" << "collatz: [^\n]*:4093[^\n]*\n1";
     }
     // The command line needs no display, and a window that cannot be shown is said so in
     // one line: what is said, then the exit status.
