@@ -229,8 +229,9 @@ void Form1::showGraph()
         if (!create)
             return;
         m_graph = create(this);
+        // From here on the graph follows every run and reset, shown or not.
+        m_graph->showExperiment(m_lastStart);
     }
-    m_graph->showExperiment(m_lastStart);
     m_graph->widget()->show();
     m_graph->widget()->raise();
     m_graph->widget()->activateWindow();
