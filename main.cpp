@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 // SPDX-License-Identifier: MIT
 
-#include "Form1.h"
 #include "JapaneseTranslations.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,20 +14,39 @@
 
 namespace {
 
-// --help and --version, answered without a display; anything else given on the
-// command line is refused in one line. Nothing means: open the window.
+// The options every Qt program takes, which QApplication itself removes from the command
+// line once it is made: those with a value, then those without.
+const char *const qtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
+                                          "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon", "qwindowicon",
+                                          "name", "visual", "session", "style", "stylesheet", "qmljsdebugger"};
+const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+
+// --help and --version, answered without a display; anything else given on the command
+// line that is not one of Qt's own options is refused in one line. Nothing else means:
+// open the window.
 std::optional<int> answerCommandLine(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Explains the Collatz (3x+1) problem and lets you try it, in a Japanese window.\n"
-        "Without options it opens the window."));
+        "Without options it opens the window; Qt's own options (-platform, -style, -display, -reverse, ...) "
+        "apply to it."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show a short help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
     parser.addOptions({help, version});
+    for (const char *name : qtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : qtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (!parsed || !parser.positionalArguments().isEmpty()) {
@@ -47,21 +66,38 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     return std::nullopt;
 }
 
-// Qt answers a display it cannot open with a page of advice and an abort. While the
-// application is made, its messages are held here; should it fail, the program says so
-// in one line instead, and otherwise passes them on.
+// Qt answers a display it cannot use with a page of advice and an abort. While the
+// application is made, its messages are held here; should it fail, the program says
+// what Qt found, in a few lines, and what to do; otherwise they are passed on.
 QStringList heldMessages;
+QStringList heldPlatformMessages;
+
+QString environmentValue(const char *name)
+{
+    const QByteArray value = qgetenv(name);
+    return value.isEmpty() ? QStringLiteral("%1 is not set").arg(QLatin1String(name))
+                           : QStringLiteral("%1 is %2").arg(QLatin1String(name), QString::fromLocal8Bit(value));
+}
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
         heldMessages << qFormatLogMessage(type, context, message);
+        if (QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
+            heldPlatformMessages << heldMessages.last();
         return;
     }
-    const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "collatz: cannot open a display to show the window on (%s); to use a virtual one: "
-                         "xvfb-run -a collatz\n",
-                 display.isEmpty() ? "DISPLAY is not set" : qPrintable("DISPLAY is " + display));
+    for (const QString &held : std::as_const(heldPlatformMessages))
+        std::fprintf(stderr, "collatz: %s\n", qPrintable(held));
+    std::fprintf(stderr, "collatz: %s\n", qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+    QString where = environmentValue("DISPLAY");
+    QString hint;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        where += QStringLiteral(", ") + environmentValue("WAYLAND_DISPLAY");
+        hint = QStringLiteral("on Wayland, Qt needs its Wayland platform (Debian's qt6-wayland); ");
+    }
+    std::fprintf(stderr, "collatz: cannot show the window (%s); %sto use a virtual display: xvfb-run -a collatz\n",
+                 qPrintable(where), qPrintable(hint));
     std::_Exit(1);
 }
 
@@ -80,7 +116,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(message));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.collatzexperiment.Collatz"));
     installJapaneseTranslations(app);
-    Form1 form;
-    form.show();
+    MainWindow window;
+    window.show();
     return app.exec();
 }

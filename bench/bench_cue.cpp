@@ -7,7 +7,8 @@
 // the yardstick), the time the click takes on the window's thread, and the CPU the
 // player uses while nothing sounds.
 
-#include "Form1.h"
+#include "Figures.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,16 +64,6 @@ private:
     QByteArray m_bytes;
 };
 
-struct Spread {
-    double median, least, most;
-};
-
-Spread spread(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2], values.front(), values.back()};
-}
-
 double cpuSeconds()
 {
     rusage usage{};
@@ -86,11 +77,11 @@ double cpuSeconds()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Form1 form;
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    MainWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    auto *reset = form.findChild<QPushButton *>(QStringLiteral("Command3"));
+    auto *reset = window.findChild<QPushButton *>(QStringLiteral("resetButton"));
     auto recorder = std::make_unique<Recorder>();
 
     // Clicks soon after each other find the output open; after a pause of a few

@@ -6,7 +6,8 @@
 // includes loading its library the first time, and the time from ticking 対数目盛 to
 // the repainted chart. Each round starts a fresh main window.
 
-#include "Form1.h"
+#include "Figures.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,7 +36,7 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint && !m_seen && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->window()->objectName() == QLatin1String("Graph")) {
+            && static_cast<QWidget *>(watched)->window()->objectName() == QLatin1String("graphWindow")) {
             m_seen = true;
             QTimer::singleShot(0, this, [this] {
                 m_painted = double(m_clock.nsecsElapsed()) / 1e6;
@@ -68,10 +69,10 @@ private:
     double m_painted = -1;
 };
 
-void runExperiment(Form1 &form, const QString &entry)
+void runExperiment(MainWindow &window, const QString &entry)
 {
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &form, [&] {
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
         if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
             poll.stop();
             dialog->findChild<QLineEdit *>()->setText(entry);
@@ -79,13 +80,7 @@ void runExperiment(Form1 &form, const QString &entry)
         }
     });
     poll.start(5);
-    form.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    window.findChild<QPushButton *>(QStringLiteral("startButton"))->click();
 }
 
 } // namespace
@@ -95,24 +90,24 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     std::vector<double> opened, switched;
     for (int round = 0; round < 9; ++round) {
-        Form1 form;
-        form.show();
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form))
+        MainWindow window;
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
             return 1;
-        runExperiment(form, QStringLiteral("8400511"));
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form))
+        runExperiment(window, QStringLiteral("8400511"));
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
             return 1;
 
         QElapsedTimer clock;
         PaintClock paints(clock);
         app.installEventFilter(&paints);
         clock.start();
-        QTest::keyClick(&form, Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
         opened.push_back(paints.wait());
 
-        QWidget *graph = form.findChild<QWidget *>(QStringLiteral("Graph"));
+        QWidget *graph = window.findChild<QWidget *>(QStringLiteral("graphWindow"));
         QTest::qWait(100);
         paints.forget();
         clock.restart();

@@ -10,6 +10,8 @@
 //
 // bench_startup PROGRAM CONTROLS_FLOOR BARE_FLOOR
 
+#include "Figures.h"
+
 #include <xcb/xcb.h>
 
 #include <signal.h>
@@ -67,12 +69,6 @@ Run startAndMap(xcb_connection_t *x, const char *program)
     rusage usage{};
     wait4(child, &status, 0, &usage);
     return {mapped, usage.ru_maxrss};
-}
-
-template<typename T> T median(std::vector<T> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // A start-up floor: the program's controls built plainly, at their places, with the
 // nine lines of the problem in a plain label in the panel's font.
 
-#include "ProblemStatement.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -11,30 +11,29 @@
 
 namespace Experiment {
 
-std::optional<double> run(FormState &state, Services &services)
+std::optional<double> run(ExperimentState &state, Services &services)
 {
     for (;;) {
-        services.setText(Services::Target::Text1, u"");
-        services.setText(Services::Target::Label1, u"");
-        state.sequenceText.clear();
-
-        std::optional<std::u16string> entry = services.inputBox(prompt, title);
+        reset(state, services);
+        std::optional<std::u16string> entry = services.askForEntry(prompt, title);
         if (!entry)
             return std::nullopt;
         state.entryText = std::move(*entry);
         state.currentValue = std::floor(readNumber(state.entryText));
-        services.setText(Services::Target::Label1, std::u16string(labelPrefix) + numText(state.currentValue));
+        services.showStartingValue(std::u16string(labelPrefix) + numText(state.currentValue));
 
         if (state.currentValue >= lowest && state.currentValue <= highest)
             break;
     }
 
+    // No event is handled while the values are reached, so nobody could see the text
+    // grow: it is shown once, whole.
     const double start = state.currentValue;
     while (state.currentValue != 1) {
         state.currentValue = nextValue(state.currentValue);
         state.sequenceText += numText(state.currentValue);
-        services.setText(Services::Target::Text1, state.sequenceText);
     }
+    services.showSequence(state.sequenceText);
     return start;
 }
 
@@ -46,10 +45,10 @@ std::vector<double> trajectory(double start)
     return values;
 }
 
-void reset(FormState &state, Services &services)
+void reset(ExperimentState &state, Services &services)
 {
-    services.setText(Services::Target::Text1, u"");
-    services.setText(Services::Target::Label1, u"");
+    services.showSequence(u"");
+    services.showStartingValue(u"");
     state.sequenceText.clear();
 }
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "FormState.h"
+#include "ExperimentState.h"
 
 #include <cmath>
 #include <optional>
@@ -34,11 +34,11 @@ inline double nextValue(double value)
 std::vector<double> trajectory(double start);
 
 // Empties the display and the accumulated sequence; the last entry and value stay.
-void reset(FormState &state, Services &services);
+void reset(ExperimentState &state, Services &services);
 
-// Asks until a starting value from 3 to 10,000,000 is given, shows it, and runs the
-// iteration to 1, giving Text1 the whole sequence after every step. Returns the
-// starting value, or nothing when the program began to end while it asked.
-std::optional<double> run(FormState &state, Services &services);
+// Asks until a starting value from 3 to 10,000,000 is given, shows it, runs the
+// iteration to 1 and shows the whole sequence. Returns the starting value, or nothing
+// when the program began to end while it asked.
+std::optional<double> run(ExperimentState &state, Services &services);
 
 } // namespace Experiment

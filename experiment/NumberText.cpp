@@ -3,27 +3,39 @@
 
 #include "NumberText.h"
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 std::u16string numText(double value)
 {
-    char buffer[400];
-    char *end;
     const double magnitude = std::fabs(value);
-    if (magnitude < 1e15 && magnitude == std::floor(magnitude))
-        end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed).ptr;
-    else
-        end = std::to_chars(buffer, buffer + sizeof buffer, magnitude).ptr;
+    std::string digits;
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        digits = std::to_string(static_cast<std::uint64_t>(magnitude));
+    } else {
+        // The shortest form that reads back as the same value. printf writes the C
+        // library's decimal point and strtod reads it, so the check holds in any locale;
+        // the point is made "." afterwards.
+        char buffer[32];
+        for (int precision = 1; precision <= 17; ++precision) {
+            std::snprintf(buffer, sizeof buffer, "%.*g", precision, magnitude);
+            if (std::strtod(buffer, nullptr) == magnitude || std::isnan(magnitude))
+                break;
+        }
+        digits = buffer;
+        const char point = *std::localeconv()->decimal_point;
+        for (char &c : digits)
+            c = c == point ? '.' : c == 'e' ? 'E' : c;
+    }
 
     std::u16string text;
-    text.reserve(static_cast<size_t>(end - buffer) + 1);
+    text.reserve(digits.size() + 1);
     text.push_back(value < 0 ? u'-' : u' ');
-    for (const char *c = buffer; c != end; ++c)
-        text.push_back(*c == 'e' ? u'E' : static_cast<char16_t>(*c));
+    text.append(digits.begin(), digits.end());
     return text;
 }
 

@@ -56,7 +56,7 @@ QString startText(double start)
 GraphWindow::GraphWindow(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window)
 {
-    setObjectName(QStringLiteral("Graph"));
+    setObjectName(QStringLiteral("graphWindow"));
     setWindowIcon(mainWindow->windowIcon());
     resize(640, 400);
 

@@ -15,7 +15,7 @@ run_packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-t
 # What the tests need besides: a sound server and its recorder, the package, licence and
 # metadata checkers, and the fonts and locale of the odd surroundings.
 test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core
-    fonts-ipafont-mincho reuse lintian debhelper dpkg-dev)
+    fonts-ipafont-mincho reuse lintian debhelper dpkg-dev xvfb xauth)
 
 # Runs a step with its output kept in build/logs/NAME.log: prints the one-line
 # description, and shows the log, then its path, only when the step fails.

@@ -5,17 +5,18 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QTimer>
 #include <QtTest>
 
 #include <deque>
 #include <functional>
 
-// Answers the modal dialogs the code under test opens, one step per dialog in the order
-// they come, once the dialog's own event loop runs. A dialog that comes when no step is
-// left, or whose step failed, is rejected and its window hidden, which ends an experiment
-// that would otherwise ask again for ever: a fault fails its check at once instead of
-// hanging the test, and done() is false.
+// Answers the modal dialogs and the menus the code under test opens, one step per dialog
+// in the order they come, once the dialog's own event loop runs. A dialog that comes when
+// no step is left, or whose step failed, is rejected and its window hidden, which ends an
+// experiment that would otherwise ask again for ever: a fault fails its check at once
+// instead of hanging the test, and done() is false.
 class Dialogs : public QObject {
 public:
     using Step = std::function<void(QWidget *dialog)>;
@@ -32,8 +33,9 @@ public:
 private:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        auto *dialog = qobject_cast<QDialog *>(object);
-        if (event->type() != QEvent::Show || !dialog || !dialog->isModal())
+        auto *dialog = qobject_cast<QWidget *>(object);
+        const auto *modal = qobject_cast<QDialog *>(object);
+        if (event->type() != QEvent::Show || !(qobject_cast<QMenu *>(object) || (modal && modal->isModal())))
             return false;
         if (m_steps.empty()) {
             m_unexpected = true;
@@ -48,10 +50,14 @@ private:
         m_steps.pop_front();
         return false;
     }
-    static void giveUp(QDialog *dialog)
+    static void giveUp(QWidget *dialog)
     {
-        dialog->parentWidget()->window()->hide();
-        QTimer::singleShot(0, dialog, &QDialog::reject);
+        if (auto *modal = qobject_cast<QDialog *>(dialog)) {
+            dialog->parentWidget()->window()->hide();
+            QTimer::singleShot(0, modal, &QDialog::reject);
+        } else {
+            QTimer::singleShot(0, dialog, &QWidget::close);
+        }
     }
 
     std::deque<Step> m_steps;

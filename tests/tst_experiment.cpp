@@ -3,20 +3,114 @@
 
 #include "Experiment.h"
 #include "NumberText.h"
+#include "Services.h"
 
 #include <QtTest>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
 
-// The experiment's arithmetic and how it reads numbers, below the window, which runs
-// them through its real dialogs.
+// Answers the input dialog from a script, and records what the experiment shows and what
+// was shown whenever it asked. When the script has run out, it answers as a dialog does
+// when the program is ending.
+class ScriptedServices final : public Services {
+public:
+    explicit ScriptedServices(QStringList entries)
+        : m_entries(std::move(entries))
+    {
+    }
+    std::optional<std::u16string> askForEntry(std::u16string_view prompt, std::u16string_view title) override
+    {
+        shownWhenAsked << QString::fromStdU16String(std::u16string(title) + u'|' + std::u16string(prompt)) + '|' + label + '|'
+                + sequence;
+        if (m_entries.isEmpty())
+            return std::nullopt;
+        return m_entries.takeFirst().toStdU16String();
+    }
+    void showStartingValue(std::u16string_view text) override { label = QString::fromStdU16String(std::u16string(text)); }
+    void showSequence(std::u16string_view text) override { sequence = QString::fromStdU16String(std::u16string(text)); }
+
+    QString label, sequence;
+    QStringList shownWhenAsked;
+
+private:
+    QStringList m_entries;
+};
+
+// The experiment's logic and arithmetic, and how it reads and writes numbers, below the
+// window, which runs them through its real dialogs.
 class TestExperiment : public QObject {
     Q_OBJECT
 private slots:
+    void run_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("values");
+        QTest::addColumn<QString>("sequence");
+        QTest::newRow("3, the lowest") << QStringList{"3"} << "ｎ＝ 3" << 7 << " 10 5 16 8 4 2 1";
+        QTest::newRow("4") << QStringList{"4"} << "ｎ＝ 4" << 2 << " 2 1";
+        QTest::newRow("11, the panel's example") << QStringList{"11"} << "ｎ＝ 11" << 14 << " 34 17 52 26 13 40 20 10 5 16 8 4 2 1";
+        QTest::newRow("10000000, the highest") << QStringList{"10000000"} << "ｎ＝ 10000000" << 145 << " 5000000 2500000 1250000";
+        QTest::newRow("asked again") << QStringList{"10000001", "2.9", "2", "0", "-7", "abc", "", "nan", "1e400", "-1e400", "３"}
+                                     << "ｎ＝ 3" << 7 << " 10 5";
+        QTest::newRow("3.7 floored") << QStringList{"3.7"} << "ｎ＝ 3" << 7 << " 10 5";
+        QTest::newRow("10000000.5 floored") << QStringList{"10000000.5"} << "ｎ＝ 10000000" << 145 << " 5000000";
+        QTest::newRow("1e7") << QStringList{"1e7"} << "ｎ＝ 10000000" << 145 << " 5000000";
+        QTest::newRow(" 42abc") << QStringList{" 42abc"} << "ｎ＝ 42" << 8 << " 21 64 32";
+        QTest::newRow("full-width 27") << QStringList{"\u3000２７"} << "ｎ＝ 27" << 111 << " 82 41 124 62 31 94 47 142 71 214";
+        QTest::newRow("6631675, the highest peak") << QStringList{"6631675"} << "ｎ＝ 6631675" << 576 << " 19895026";
+        QTest::newRow("8400511, the longest") << QStringList{"8400511"} << "ｎ＝ 8400511" << 685 << " 25201534";
+    }
+    // Asks until a start from 3 to 10,000,000 is given, floored, and shows it and every
+    // value it reaches, down to 1.
+    void run()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, label);
+        QFETCH(int, values);
+        QFETCH(QString, sequence);
+        ScriptedServices services(entries);
+        ExperimentState state;
+        const std::optional<double> start = Experiment::run(state, services);
+        QCOMPARE(services.shownWhenAsked.size(), entries.size());
+        QCOMPARE(start, std::optional<double>(label.mid(3).toDouble()));
+        QCOMPARE(services.label, label);
+        QCOMPARE(services.sequence.count(' '), values);
+        QVERIFY2(services.sequence.startsWith(sequence) && services.sequence.endsWith(" 2 1"), qPrintable(services.sequence));
+        QCOMPARE(QString::fromStdU16String(state.sequenceText), services.sequence);
+        QCOMPARE(QString::fromStdU16String(state.entryText), entries.last());
+        QCOMPARE(state.currentValue, 1.0);
+    }
+
+    // Every time it asks, the display is empty, the last run's values are gone, and the
+    // dialog has its title and prompt; a reset empties the display and keeps the last
+    // entry and value; an experiment asked while the program ends returns nothing.
+    void runsAndResets()
+    {
+        ExperimentState state;
+        ScriptedServices first({"27"});
+        QVERIFY(Experiment::run(state, first));
+        ScriptedServices second({"abc", "3"});
+        second.label = first.label;
+        second.sequence = first.sequence;
+        QCOMPARE(Experiment::run(state, second), std::optional<double>(3));
+        const QString asked = QString::fromStdU16String(u"\u3000３ｘ＋１ の問題|3以上10000000以下の整数を半角で入力してください．．．||");
+        QCOMPARE(second.shownWhenAsked, QStringList({asked, asked}));
+        QCOMPARE(QString::fromStdU16String(state.sequenceText), " 10 5 16 8 4 2 1");
+        Experiment::reset(state, second);
+        QCOMPARE(second.label + second.sequence + QString::fromStdU16String(state.sequenceText), "");
+        QCOMPARE(QString::fromStdU16String(state.entryText), "3");
+        QCOMPARE(state.currentValue, 1.0);
+        ScriptedServices ending({"2"});
+        QCOMPARE(Experiment::run(state, ending), std::nullopt);
+        QCOMPARE(ending.label + ending.sequence, "");
+    }
+
     // Every accepted start, through the window's iteration and text conversion in double
     // precision, against 64-bit integers. A start is followed until it drops below
     // itself; the rest of its road was checked before and its figures are taken from there.
@@ -53,8 +147,6 @@ private slots:
         // The largest value, the most steps and the longest text of all runs.
         QCOMPARE(largest, (std::vector<std::uint64_t>{60342610919632, 685, 6024}));
         QCOMPARE(from, (std::vector<std::uint64_t>{6631675, 8400511, 8865705}));
-        // Beyond what the runs reach: integers are written in full up to 10^15, not over.
-        QCOMPARE(QString::fromStdU16String(::numText(1e14) + ::numText(1e15)), " 100000000000000 1E+15");
     }
 
     void readNumber_data()
@@ -70,6 +162,7 @@ private slots:
         QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "12" << 0.0;
         QTest::newRow("NUL inside") << QStringLiteral("2") + QChar(0) + "7" << 2.0;
         QTest::newRow("1 MB of blanks, then 5") << QString(1 << 20, ' ') + "5" << 5.0;
+        QTest::newRow("3.5e1, in the German locale") << "3.5e1" << 35.0;
     }
     void readNumber()
     {
@@ -77,6 +170,35 @@ private slots:
         QFETCH(double, value);
         QCOMPARE(::readNumber(text.toStdU16String()), value);
     }
+
+    void numText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0.0 << " 0";
+        QTest::newRow("-5") << -5.0 << "-5";
+        QTest::newRow("10^15 - 1, in full") << 999999999999999.0 << " 999999999999999";
+        QTest::newRow("10^15, with an exponent") << 1e15 << " 1E+15";
+        QTest::newRow("-2.5, in the German locale") << -2.5 << "-2.5";
+        QTest::newRow("0.1, shortest") << 0.1 << " 0.1";
+        QTest::newRow("-infinity") << -std::numeric_limits<double>::infinity() << "-inf";
+    }
+    // Integers below 10^15 in full digits; anything else in its shortest exact form; a
+    // "." whatever the locale.
+    void numText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdU16String(::numText(value)), text);
+    }
+
+    void init()
+    {
+        // The C library's own decimal mark is a comma there.
+        if (QByteArray(QTest::currentDataTag()).endsWith("German locale"))
+            QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    }
+    void cleanup() { std::setlocale(LC_NUMERIC, "C"); }
 };
 
 QTEST_APPLESS_MAIN(TestExperiment)

@@ -1,22 +1,24 @@
 // SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 // SPDX-License-Identifier: MIT
 
-#include "Form1.h"
-#include "MMControl.h"
-#include "PlayCue.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "SdlChimePlayer.h"
 #include "WaveFile.h"
 
 #include <QtTest>
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-#include <future>
-#include <thread>
-
 using Samples = std::vector<std::int16_t>;
+using Output = SdlChimePlayer::Output;
+using namespace std::chrono_literals;
 
 // SDL allocates through this: nothing the program does with a chime needs more than a
 // few megabytes, whatever a file claims.
@@ -44,9 +46,34 @@ static QByteArray pcm(const Samples &samples) { return QByteArray(reinterpret_ca
 static qsizetype find(const Samples &haystack, const Samples &needle, qsizetype from, qsizetype before)
 {
     const auto end = haystack.begin() + std::min(before + qsizetype(needle.size()) - 1, qsizetype(haystack.size()));
+    if (from >= end - haystack.begin())
+        return -1;
     const auto found = std::search(haystack.begin() + from, end, needle.begin(), needle.end());
     return found == end ? -1 : found - haystack.begin();
 }
+
+// SDL's disk audio driver, which writes what reaches the "device" to a file, in real
+// time, from the moment it is opened.
+struct DiskOutput {
+    explicit DiskOutput(const QString &path)
+        : path(path)
+    {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path));
+    }
+    Samples samples() const
+    {
+        QFile file(path);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return Samples(reinterpret_cast<const std::int16_t *>(bytes.data()), reinterpret_cast<const std::int16_t *>(bytes.data() + bytes.size()));
+    }
+    qsizetype find(const Samples &needle, qsizetype from = 0) const
+    {
+        const Samples written = samples();
+        return ::find(written, needle, from, qsizetype(written.size()));
+    }
+    const QString path;
+};
 
 // The chime reader; the player writing through SDL's disk audio driver, where what
 // reaches the "device" is compared sample by sample with the chimes; and the window's
@@ -57,31 +84,29 @@ class TestSound : public QObject {
     const std::string m_here = QCoreApplication::applicationDirPath().toStdString();
     const Samples m_pinpon = WaveFile::load(m_here + "/pinpon.wav").value_or(Samples());
     const Samples m_endpinpon = WaveFile::load(m_here + "/endpinpon.wav").value_or(Samples());
+    const Samples m_pinponOpening = Samples(m_pinpon.begin(), m_pinpon.begin() + 1024);
 
-    // What a new player, made in this working directory, writes for these cues, given a
-    // tenth of a second apart.
-    Samples played(const std::vector<std::string> &cues, const QString &folder = QDir::currentPath())
+    static Output waitForOutput(const SdlChimePlayer &player, Output wanted)
     {
-        static int run = 0;
-        const QString output = m_dir.filePath(QString::number(++run)), here = QDir::currentPath();
-        qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        QDir::setCurrent(folder);
-        {
-            MMControl device;
-            for (const std::string &cue : cues) {
-                PlayCue(device, cue);
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1600));
-        }
-        QDir::setCurrent(here);
-        QFile file(output);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        return Samples(reinterpret_cast<const std::int16_t *>(bytes.data()), reinterpret_cast<const std::int16_t *>(bytes.data() + bytes.size()));
+        return QTest::qWaitFor([&] { return player.output() == wanted; }) ? wanted : player.output();
+    }
+    // Plays the reset chime again and again, as a person clicking would, until its first
+    // samples reach the output; false after five seconds.
+    bool soundsAgain(SdlChimePlayer &player, const DiskOutput &disk)
+    {
+        return QTest::qWaitFor([&] {
+            player.play("pinpon.wav");
+            return QTest::qWaitFor([&] { return disk.find(m_pinponOpening) >= 0; }, 500);
+        });
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(!m_pinpon.empty());
+        QVERIFY(!m_endpinpon.empty());
+    }
+
     void reads_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -104,40 +129,122 @@ private slots:
         QCOMPARE(QList<int>(read.begin(), read.end()), samples);
     }
 
-    // A cue plays its chime whole from its first sample, soon after the output opens; the
-    // next cue cuts it off at once. A chime in the working directory comes before the one
-    // beside the program; a cue whose chime is missing stops the last one and leaves
-    // silence; a FIFO named as a chime is silent, never opened, which would wait for ever.
-    void cues()
+    // A chime plays whole from its first sample; the next one cuts it off at once.
+    void cutOff()
     {
-        const qsizetype soon = 44100 / 10;
-        const Samples opening(m_pinpon.begin(), m_pinpon.begin() + 2048);
-        const Samples cut = played({"pinpon.wav", "endpinpon.wav"});
-        const qsizetype first = find(cut, opening, 0, soon);
-        const qsizetype second = find(cut, m_endpinpon, first + 1, first + qsizetype(m_pinpon.size()));
-        QVERIFY2(first >= 0 && second > first, "the second chime did not cut the first");
-        // Until the switch the first chime sounds; the buffer between "Stop" and "Sound"
-        // may go out silent.
-        const auto same = std::mismatch(cut.begin() + first, cut.begin() + second, m_pinpon.begin()).first - cut.begin();
+        const DiskOutput disk(m_dir.filePath("cut"));
+        {
+            SdlChimePlayer player;
+            player.play("pinpon.wav");
+            QTRY_VERIFY2(disk.find(m_pinponOpening) >= 0, "the reset chime did not start");
+            player.play("endpinpon.wav");
+            QTRY_VERIFY2(disk.find(m_endpinpon) >= 0, "the exit chime did not sound whole");
+        }
+        const Samples written = disk.samples();
+        const qsizetype first = find(written, m_pinponOpening, 0, qsizetype(written.size()));
+        const qsizetype second = find(written, m_endpinpon, first + 1, first + qsizetype(m_pinpon.size()));
+        QVERIFY2(second > first, "the exit chime did not cut the reset chime");
+        // The first chime sounds until the switch, but for at most one device buffer.
+        const auto same = std::mismatch(written.begin() + first, written.begin() + second, m_pinpon.begin()).first - written.begin();
         QVERIFY2(second - same <= 256, qPrintable(QString::number(second - same)));
+    }
 
-        QFile own(m_dir.filePath("endpinpon.wav"));
+    // A chime in the working directory comes before the one beside the program; a chime
+    // that is missing stops the last one and leaves silence; a FIFO named as a chime is
+    // never opened, which would wait for ever, and the next chime sounds.
+    void lookedUp()
+    {
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        QFile own("endpinpon.wav"), third("third.wav");
         QVERIFY(own.open(QIODevice::WriteOnly) && own.write(wave(1, 1, 44100, 16, pcm(Samples(44100, 1234)))) && own.flush());
-        const QByteArray fifo = QFile::encodeName(m_dir.filePath("pinpon.wav"));
-        QCOMPARE(mkfifo(fifo, 0600), 0);
-        // Opening the FIFO's other end succeeds only while something has it open to read.
-        auto opened = std::async(std::launch::async, [fifo] {
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-            const int end = ::open(fifo, O_WRONLY | O_NONBLOCK);
-            return end >= 0 && ::close(end) == 0;
-        });
-        const Samples here = played({"endpinpon.wav", "no-such-chime.wav", "pinpon.wav"}, m_dir.path());
-        const qsizetype tone = find(here, Samples(2048, 1234), 0, soon);
-        QVERIFY2(tone >= 0 && find(here, opening, 0, 44100) < 0 && find(here, Samples(&m_endpinpon[0], &m_endpinpon[2048]), 0, 44100) < 0,
-                 "the working directory's chime did not come first");
-        QVERIFY2(qsizetype(here.size()) > tone + 44100 && std::all_of(here.begin() + tone + 22050, here.begin() + tone + 44100, [](auto s) { return s == 0; }),
-                 "a chime went on after a cue whose chime is missing");
-        QVERIFY2(!opened.get(), "a FIFO named as a chime was opened");
+        QVERIFY(third.open(QIODevice::WriteOnly) && third.write(wave(1, 1, 44100, 16, pcm(Samples(4410, 2345)))) && third.flush());
+        QCOMPARE(mkfifo("pinpon.wav", 0600), 0);
+        const DiskOutput disk(m_dir.filePath("lookedUp"));
+        {
+            SdlChimePlayer player;
+            player.play("endpinpon.wav");
+            QTRY_VERIFY2(disk.find(Samples(2048, 1234)) >= 0, "the working directory's chime was not played");
+            const qsizetype missing = qsizetype(disk.samples().size());
+            player.play("no-such-chime.wav");
+            QTRY_VERIFY(qsizetype(disk.samples().size()) > missing + 22050);
+            player.play("pinpon.wav");
+            player.play("third.wav");
+            QTRY_VERIFY2(disk.find(Samples(2048, 2345)) >= 0, "the chime after a FIFO did not sound");
+            const Samples written = disk.samples();
+            QVERIFY2(std::all_of(written.begin() + missing + 4096, written.begin() + missing + 22050, [](auto s) { return s == 0; }),
+                     "a chime went on after a chime that is missing");
+        }
+        QCOMPARE(disk.find(m_pinponOpening), -1);
+        QDir::setCurrent(here);
+    }
+
+    // The output closes once the chime has ended and the player has been idle a while,
+    // and opens again, anew, at the next chime.
+    void idleOutput()
+    {
+        const DiskOutput disk(m_dir.filePath("idle"));
+        ChimeTiming timing;
+        timing.closeWhenIdle = 100ms;
+        SdlChimePlayer player(timing);
+        player.play("pinpon.wav");
+        QCOMPARE(waitForOutput(player, Output::Open), Output::Open);
+        QTRY_COMPARE_WITH_TIMEOUT(player.output(), Output::Closed, 5000);
+        QVERIFY2(disk.find(m_pinpon) >= 0, "the output closed before the chime had ended");
+        player.play("endpinpon.wav");
+        QTRY_VERIFY(disk.find(m_endpinpon) >= 0);
+        QCOMPARE(disk.find(m_pinponOpening), -1);
+    }
+
+    // An output that cannot be opened is asked for again at a chime after the retry
+    // interval; one that went away is opened again at the next chime.
+    void lostOutput()
+    {
+        const QString target = m_dir.filePath("lost"), link = m_dir.filePath("lost-link");
+        const DiskOutput disk(link);
+        ChimeTiming timing;
+        timing.retryAfter = 200ms;
+        SdlChimePlayer player(timing);
+        QVERIFY(QFile::link(m_dir.filePath("no-such-folder/file"), link));
+        player.play("pinpon.wav");
+        QCOMPARE(waitForOutput(player, Output::Unavailable), Output::Unavailable);
+        // Writing to /dev/full fails, as a sound server that went away does.
+        QVERIFY(QFile::remove(link) && QFile::link("/dev/full", link));
+        QVERIFY2(QTest::qWaitFor([&] { return player.play("pinpon.wav"), player.output() == Output::Open; }), "the player did not retry");
+        QVERIFY(QFile::remove(link) && QFile::link(target, link));
+        QVERIFY2(soundsAgain(player, disk), "a lost output was not opened again");
+    }
+
+    // A player whose worker is stuck asking a sound server that never answers ends all
+    // the same, within a quarter of a second.
+    void endsWhenStuck()
+    {
+        // A socket that takes calls and never answers them, until it goes away.
+        struct SilentServer {
+            const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            ~SilentServer()
+            {
+                qunsetenv("PULSE_SERVER");
+                ::close(socket);
+            }
+        } server;
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(m_dir.filePath("silent-server"));
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        QCOMPARE(bind(server.socket, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(listen(server.socket, 4), 0);
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+        qputenv("PULSE_SERVER", "unix:" + path);
+        QElapsedTimer ending;
+        {
+            SdlChimePlayer player;
+            player.play("pinpon.wav");
+            pollfd called{server.socket, POLLIN, 0};
+            QTRY_VERIFY2(poll(&called, 1, 0) == 1, "the player never called the sound server");
+            ending.start();
+        }
+        QVERIFY2(ending.elapsed() < 1000, qPrintable(QString("the player took %1 ms to end").arg(ending.elapsed())));
     }
 
     // Through the sound server, recorded from its monitor: each button's own chime, heard
@@ -158,19 +265,21 @@ private slots:
             const auto piece = [&](qsizetype at) { return find(recording, Samples(&chime[at], &chime[at + 441]), from, from + 22050 + at) >= 0; };
             return piece(2205) || piece(4410) || piece(6615);
         };
-        Form1 form;
-        form.show();
-        QVERIFY2(QTest::qWaitFor([&] { return recorded.size() > 44100; }) && QTest::qWaitForWindowExposed(&form), "nothing recorded: no sound server?");
+        MainWindow window;
+        window.show();
+        QVERIFY2(QTest::qWaitFor([&] { return recorded.size() > 44100; }), "nothing recorded: no sound server?");
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         qsizetype clicked = recorded.size() / 2;
-        QTest::mouseClick(form.findChild<QWidget *>("Command3"), Qt::LeftButton);
-        QTest::qWait(1600);
-        QVERIFY2(heard(clicked, m_pinpon) && !heard(clicked, m_endpinpon), "the reset chime was not heard");
+        QTest::mouseClick(window.findChild<QWidget *>("resetButton"), Qt::LeftButton);
+        QTRY_VERIFY2(heard(clicked, m_pinpon), "the reset chime was not heard");
+        QVERIFY2(!heard(clicked, m_endpinpon), "the exit chime was heard on reset");
         clicked = recorded.size() / 2;
-        QTimer::singleShot(1000, this, [&] {
-            QApplication::activeModalWidget()->close();
-            QVERIFY2(heard(clicked, m_endpinpon), "the exit chime was not heard while the question waited");
-        });
-        QTest::mouseClick(form.findChild<QWidget *>("Command2"), Qt::LeftButton);
+        Dialogs dialogs{[&](QWidget *question) {
+            QTRY_VERIFY2(heard(clicked, m_endpinpon), "the exit chime was not heard while the question waited");
+            question->close();
+        }};
+        QTest::mouseClick(window.findChild<QWidget *>("exitButton"), Qt::LeftButton);
+        QVERIFY(dialogs.done());
     }
 };
 

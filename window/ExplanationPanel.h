@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-// Picture1: a white surface that lines of text are printed into, one below the other,
+// A white surface that lines of text are printed into, one below the other,
 // kept in a retained image so they survive being covered. It does not wrap text.
 class ExplanationPanel : public QWidget {
     Q_OBJECT

@@ -13,12 +13,22 @@ ProgramLibraries::ProgramLibraries()
     m_folders = QStringList{here.path(), QDir::cleanPath(here.filePath(QStringLiteral(COLLATZ_LIBRARY_FROM_PROGRAM)))};
 }
 
-QFunctionPointer ProgramLibraries::entry(const QString &library, const char *entryPoint) const
+ProgramLibraries::ProgramLibraries(QStringList folders)
+    : m_folders(std::move(folders))
 {
+}
+
+QFunctionPointer ProgramLibraries::entry(const QString &library, const char *entryPoint, QString *error) const
+{
+    *error = QStringLiteral("%1 is in none of the folders %2").arg(library, m_folders.join(QStringLiteral(", ")));
     for (const QString &folder : m_folders) {
         QLibrary candidate(QDir(folder).filePath(library));
         if (QFunctionPointer found = candidate.resolve(entryPoint))
             return found;
+        // A library that is there but cannot be loaded says more than the folders
+        // where it is not.
+        if (!QDir(folder).entryList({QStringLiteral("*%1.*").arg(library)}, QDir::Files).isEmpty())
+            *error = candidate.errorString();
     }
     return nullptr;
 }

@@ -11,10 +11,13 @@
 // than the window takes to build. Made on the window's thread; usable from any.
 class ProgramLibraries {
 public:
+    // The folders beside the program and the installed one.
     ProgramLibraries();
+    explicit ProgramLibraries(QStringList folders);
 
-    // The entry point of the named library, loading it if need be; null when missing.
-    QFunctionPointer entry(const QString &library, const char *entryPoint) const;
+    // The entry point of the named library, loading it if need be; null when it cannot
+    // be found or loaded, with the reason in *error.
+    QFunctionPointer entry(const QString &library, const char *entryPoint, QString *error) const;
 
 private:
     QStringList m_folders;

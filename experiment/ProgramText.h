@@ -3,10 +3,22 @@
 
 #pragma once
 
-#include <QStringList>
-
 #include <array>
 #include <string_view>
+
+// The texts every front end shows outside an experiment, exactly as shown, and the names
+// of the two chimes.
+namespace ProgramText {
+
+inline constexpr std::u16string_view caption = u" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ";
+inline constexpr std::u16string_view startCaption = u"実\u3000験";
+inline constexpr std::u16string_view exitCaption = u"終了";
+inline constexpr std::u16string_view resetCaption = u"初期化";
+inline constexpr std::u16string_view exitQuestion = u"終了していいですか？";
+inline constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
+
+inline constexpr const char *resetChime = "pinpon.wav";
+inline constexpr const char *exitChime = "endpinpon.wav";
 
 // The nine lines the explanation panel prints, exactly as printed; the first is empty.
 inline constexpr std::array<std::u16string_view, 9> problemStatement = {
@@ -21,10 +33,4 @@ inline constexpr std::array<std::u16string_view, 9> problemStatement = {
     u"　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。",
 };
 
-inline QStringList problemStatementLines()
-{
-    QStringList lines;
-    for (std::u16string_view line : problemStatement)
-        lines.append(QString::fromUtf16(line.data(), qsizetype(line.size())));
-    return lines;
-}
+} // namespace ProgramText

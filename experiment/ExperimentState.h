@@ -7,8 +7,11 @@
 
 // The three values the window keeps between clicks; plain data, written only by an
 // experiment run and by a reset.
-struct FormState {
+struct ExperimentState {
+    // The text last given in the input dialog; empty after Cancel.
     std::u16string entryText;
+    // The starting value, then each value reached in turn; 1 after a finished run.
     double currentValue = 0;
+    // Every value reached after the starting value, each with its leading blank.
     std::u16string sequenceText;
 };

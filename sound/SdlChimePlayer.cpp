@@ -1,0 +1,328 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#include "SdlChimePlayer.h"
+
+#include "WaveFile.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+namespace {
+
+using Samples = std::shared_ptr<const std::vector<std::int16_t>>;
+using Clock = std::chrono::steady_clock;
+
+// 256 frames are 6 ms at 44.1 kHz: a chime starts at once after its click, and closing
+// the output, which lets two buffers drain, takes no longer than a blink.
+constexpr Uint16 bufferFrames = 256;
+
+// SDL 2 does not lock its table of audio devices, so every open, close, start and
+// shut-down of its audio, from any thread, goes through this one lock.
+std::mutex &sdlAudioLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+SDL_AudioDeviceID openOutput()
+{
+    const std::lock_guard lock(sdlAudioLock());
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "３ｘ＋１の問題");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "event");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return 0;
+    SDL_AudioSpec wanted{};
+    wanted.freq = WaveFile::rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = bufferFrames;
+    // Given no spec to fill in, SDL converts to whatever the device takes.
+    const SDL_AudioDeviceID output = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (output == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
+    }
+    SDL_PauseAudioDevice(output, 0);
+    return output;
+}
+
+void closeOutput(SDL_AudioDeviceID output)
+{
+    const std::lock_guard lock(sdlAudioLock());
+    SDL_ClearQueuedAudio(output);
+    SDL_CloseAudioDevice(output);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// The first file found under the name decides: one that cannot be played is silent.
+Samples loadFirstFound(const std::string &fileName)
+{
+    for (const std::string &path : SdlChimePlayer::searchPath(fileName)) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::u8path(path), error))
+            continue;
+        auto samples = WaveFile::load(path);
+        return samples ? std::make_shared<const std::vector<std::int16_t>>(std::move(*samples)) : nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// What the caller's thread and the worker share. The caller's thread only ever clears
+// and queues samples already decoded; the worker does everything that can take time:
+// reading files, opening and closing the output. The worker holds it too, so that a
+// worker stuck in SDL can outlive the player.
+class SdlChimePlayer::State {
+public:
+    explicit State(ChimeTiming timing)
+        : m_timing(timing)
+    {
+    }
+
+    void prepare(const std::vector<std::string> &fileNames)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const std::string &name : fileNames)
+            decodeLater(name);
+    }
+
+    void play(const std::string &name)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending.reset();
+        const auto chime = m_chimes.find(name);
+        const SDL_AudioStatus status = m_output != 0 ? SDL_GetAudioDeviceStatus(m_output) : SDL_AUDIO_STOPPED;
+        if (chime != m_chimes.end() && status == SDL_AUDIO_PLAYING) {
+            queue(chime->second);
+            return;
+        }
+        if (m_output != 0)
+            SDL_ClearQueuedAudio(m_output);
+        if (chime != m_chimes.end() && !chime->second)
+            return;
+        // The chime is not decoded yet, or the output is closed or went away (the sound
+        // server restarted, the headset was pulled out): the worker sees to it and plays
+        // the chime then.
+        m_outputLost = m_output != 0 && status != SDL_AUDIO_PLAYING;
+        m_pending = name;
+        decodeLater(name);
+        m_wake.notify_one();
+    }
+
+    void stop()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending.reset();
+        if (m_output != 0)
+            SDL_ClearQueuedAudio(m_output);
+    }
+
+    Output output()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_output != 0)
+            return Output::Open;
+        return Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
+    }
+
+    // Asks the worker to end; true when it has, within the time given.
+    bool end(std::chrono::milliseconds within)
+    {
+        std::unique_lock lock(m_mutex);
+        m_quitting = true;
+        m_wake.notify_one();
+        return m_ended.wait_for(lock, within, [this] { return m_workerEnded; });
+    }
+
+    void work()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            Task task = Task::None;
+            const auto ready = [&] {
+                task = m_quitting ? Task::Quit : nextTask();
+                return task != Task::None;
+            };
+            if (m_output != 0) {
+                const Clock::time_point closeAt = m_closeAt;
+                m_wake.wait_until(lock, closeAt, ready);
+            } else {
+                m_wake.wait(lock, ready);
+            }
+            if (task == Task::Quit)
+                break;
+            switch (task) {
+            case Task::Decode: {
+                const std::string name = m_toDecode.front();
+                lock.unlock();
+                Samples samples = loadFirstFound(name);
+                lock.lock();
+                m_chimes[name] = std::move(samples);
+                m_toDecode.pop_front();
+                break;
+            }
+            case Task::Close: {
+                const SDL_AudioDeviceID output = std::exchange(m_output, 0);
+                m_outputLost = false;
+                lock.unlock();
+                closeOutput(output);
+                lock.lock();
+                break;
+            }
+            case Task::Open:
+                if (Clock::now() < m_nextAttempt) {
+                    m_pending.reset();
+                    break;
+                }
+                lock.unlock();
+                m_output = openOutput();
+                lock.lock();
+                m_closeAt = Clock::now() + m_timing.closeWhenIdle;
+                if (m_output == 0) {
+                    m_nextAttempt = Clock::now() + m_timing.retryAfter;
+                    m_pending.reset();
+                }
+                break;
+            case Task::Sound:
+                queue(m_chimes[*m_pending]);
+                m_pending.reset();
+                break;
+            case Task::None:
+            case Task::Quit:
+                break;
+            }
+        }
+        const SDL_AudioDeviceID output = std::exchange(m_output, 0);
+        lock.unlock();
+        if (output != 0)
+            closeOutput(output);
+        // SDL keeps an error buffer for every thread that has called it.
+        SDL_TLSCleanup();
+        lock.lock();
+        m_workerEnded = true;
+        m_ended.notify_all();
+    }
+
+private:
+    enum class Task { None, Decode, Close, Open, Sound, Quit };
+
+    // What the worker does next, by the state alone.
+    Task nextTask()
+    {
+        if (!m_toDecode.empty())
+            return Task::Decode;
+        if (m_output != 0 && (m_outputLost || Clock::now() >= m_closeAt))
+            return Task::Close;
+        if (!m_pending)
+            return Task::None;
+        const auto chime = m_chimes.find(*m_pending);
+        if (chime == m_chimes.end() || !chime->second) {
+            m_pending.reset();
+            return Task::None;
+        }
+        return m_output != 0 ? Task::Sound : Task::Open;
+    }
+
+    void decodeLater(const std::string &name)
+    {
+        if (!m_chimes.count(name) && std::find(m_toDecode.begin(), m_toDecode.end(), name) == m_toDecode.end()) {
+            m_toDecode.push_back(name);
+            m_wake.notify_one();
+        }
+    }
+
+    // Called with the lock held and the output open. Clearing and queueing under the
+    // device's lock cuts from the old chime to the new one without a gap.
+    void queue(const Samples &samples)
+    {
+        SDL_LockAudioDevice(m_output);
+        SDL_ClearQueuedAudio(m_output);
+        if (samples)
+            SDL_QueueAudio(m_output, samples->data(), Uint32(samples->size() * sizeof(std::int16_t)));
+        SDL_UnlockAudioDevice(m_output);
+        const std::size_t frames = samples ? samples->size() : 0;
+        m_closeAt = Clock::now() + std::chrono::milliseconds(frames * 1000 / WaveFile::rate) + m_timing.closeWhenIdle;
+        m_wake.notify_one();
+    }
+
+    const ChimeTiming m_timing;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_ended;
+    // Every chime asked for, once decoded: null when it cannot be played.
+    std::map<std::string, Samples> m_chimes;
+    std::deque<std::string> m_toDecode;
+    // The chime to sound as soon as it and the output are ready.
+    std::optional<std::string> m_pending;
+    SDL_AudioDeviceID m_output = 0;
+    bool m_outputLost = false;
+    Clock::time_point m_closeAt;
+    Clock::time_point m_nextAttempt;
+    bool m_quitting = false;
+    bool m_workerEnded = false;
+};
+
+SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
+    : m_timing(timing)
+    , m_state(std::make_shared<State>(timing))
+    , m_worker([state = m_state] { state->work(); })
+{
+}
+
+SdlChimePlayer::~SdlChimePlayer()
+{
+    if (m_state->end(m_timing.endWithin))
+        m_worker.join();
+    else
+        m_worker.detach();
+}
+
+void SdlChimePlayer::play(std::string_view fileName)
+{
+    m_state->play(std::string(fileName));
+}
+
+void SdlChimePlayer::stop()
+{
+    m_state->stop();
+}
+
+void SdlChimePlayer::prepare(const std::vector<std::string> &fileNames)
+{
+    m_state->prepare(fileNames);
+}
+
+SdlChimePlayer::Output SdlChimePlayer::output() const
+{
+    return m_state->output();
+}
+
+std::vector<std::string> SdlChimePlayer::searchPath(const std::string &fileName)
+{
+    if (std::filesystem::u8path(fileName).has_parent_path())
+        return {fileName};
+    std::string here;
+    if (char *base = SDL_GetBasePath()) {
+        here = base;
+        SDL_free(base);
+    }
+    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
+            std::string(COLLATZ_DATADIR "/") + fileName};
+}
+
+ChimePlayer *collatzNewChimePlayer(const char *const *chimes, int count)
+{
+    auto *player = new SdlChimePlayer;
+    player->prepare(std::vector<std::string>(chimes, chimes + count));
+    return player;
+}
