@@ -147,8 +147,7 @@ public:
     void work()
     {
         std::unique_lock lock(m_mutex);
-        for (;;) {
-            Task task = Task::None;
+        for (Task task = Task::None; task != Task::Quit;) {
             const auto ready = [&] {
                 task = m_quitting ? Task::Quit : nextTask();
                 return task != Task::None;
@@ -159,48 +158,14 @@ public:
             } else {
                 m_wake.wait(lock, ready);
             }
-            if (task == Task::Quit)
-                break;
-            switch (task) {
-            case Task::Decode: {
-                const std::string name = m_toDecode.front();
-                lock.unlock();
-                Samples samples = loadFirstFound(name);
-                lock.lock();
-                m_chimes[name] = std::move(samples);
-                m_toDecode.pop_front();
-                break;
-            }
-            case Task::Close: {
-                const SDL_AudioDeviceID output = std::exchange(m_output, 0);
-                m_outputLost = false;
-                lock.unlock();
-                closeOutput(output);
-                lock.lock();
-                break;
-            }
-            case Task::Open:
-                if (Clock::now() < m_nextAttempt) {
-                    m_pending.reset();
-                    break;
-                }
-                lock.unlock();
-                m_output = openOutput();
-                lock.lock();
-                m_closeAt = Clock::now() + m_timing.closeWhenIdle;
-                if (m_output == 0) {
-                    m_nextAttempt = Clock::now() + m_timing.retryAfter;
-                    m_pending.reset();
-                }
-                break;
-            case Task::Sound:
-                queue(m_chimes[*m_pending]);
-                m_pending.reset();
-                break;
-            case Task::None:
-            case Task::Quit:
-                break;
-            }
+            if (task == Task::Decode)
+                decodeNext(lock);
+            else if (task == Task::Close)
+                closeOutputNow(lock);
+            else if (task == Task::Open)
+                openOutputNow(lock);
+            else if (task == Task::Sound)
+                queue(m_chimes[*std::exchange(m_pending, std::nullopt)]);
         }
         const SDL_AudioDeviceID output = std::exchange(m_output, 0);
         lock.unlock();
@@ -215,6 +180,43 @@ public:
 
 private:
     enum class Task { None, Decode, Close, Open, Sound, Quit };
+
+    // The worker's steps that take time, done without the lock.
+    void decodeNext(std::unique_lock<std::mutex> &lock)
+    {
+        const std::string name = m_toDecode.front();
+        lock.unlock();
+        Samples samples = loadFirstFound(name);
+        lock.lock();
+        m_chimes[name] = std::move(samples);
+        m_toDecode.pop_front();
+    }
+
+    void closeOutputNow(std::unique_lock<std::mutex> &lock)
+    {
+        const SDL_AudioDeviceID output = std::exchange(m_output, 0);
+        m_outputLost = false;
+        lock.unlock();
+        closeOutput(output);
+        lock.lock();
+    }
+
+    void openOutputNow(std::unique_lock<std::mutex> &lock)
+    {
+        if (Clock::now() < m_nextAttempt) {
+            m_pending.reset();
+            return;
+        }
+        lock.unlock();
+        const SDL_AudioDeviceID output = openOutput();
+        lock.lock();
+        m_output = output;
+        m_closeAt = Clock::now() + m_timing.closeWhenIdle;
+        if (output == 0) {
+            m_nextAttempt = Clock::now() + m_timing.retryAfter;
+            m_pending.reset();
+        }
+    }
 
     // What the worker does next, by the state alone.
     Task nextTask()
