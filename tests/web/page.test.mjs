@@ -1,0 +1,287 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The page as a person uses it, in a real browser (COLLATZ_BROWSER, chromium by default),
+// opened from its file (COLLATZ_PAGE): what the desktop's window tests check, once each,
+// at the level nearest the user.
+
+import { after, before, beforeEach, afterEach, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { pathToFileURL } from 'node:url';
+import { launch } from './Browser.mjs';
+
+const engine = process.env.COLLATZ_BROWSER ?? 'chromium';
+const url = pathToFileURL(process.env.COLLATZ_PAGE ?? 'build-web/collatz.html').href;
+const resources = new URL('../../resources/', import.meta.url);
+const timeout = 20000;
+
+// The values a run reaches, by the iteration itself, exact below 2^53.
+function sequence(start) {
+  let text = '';
+  for (let value = start; value !== 1;) {
+    value = value % 2 ? 3 * value + 1 : value / 2;
+    text += ` ${value}`;
+  }
+  return text;
+}
+
+// How long a chime lasts, from its wave file's header, to the hundredth of a second.
+function duration(name) {
+  const file = readFileSync(new URL(name, resources));
+  const rate = file.readUInt32LE(24), frameBytes = file.readUInt16LE(32);
+  return Math.round(file.readUInt32LE(40) / frameBytes / rate * 100) / 100;
+}
+
+let browser, page;
+before(async () => { browser = await launch(engine); });
+after(() => browser?.close());
+beforeEach(async () => { page = await browser.newPage(); });
+afterEach(async () => {
+  assert.deepEqual(page.errors, [], 'the page reported errors');
+  await page.close();
+});
+
+// Opens the page and notes each chime the page starts, by its length.
+async function open(viewport) {
+  await page.open(url, viewport);
+  await page.evaluate(() => {
+    window.chimesStarted = [];
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...args) {
+      window.chimesStarted.push(Math.round(this.buffer.duration * 100) / 100);
+      return start.apply(this, args);
+    };
+  });
+}
+
+const shown = () => page.evaluate(() => ({
+  label: document.getElementById('startingValueLabel').textContent,
+  sequence: document.getElementById('sequenceView').value,
+}));
+
+const asking = (entry) => page.waitFor(() => document.getElementById('inputDialog').open && document.activeElement.id === 'entry',
+  [], `the input dialog did not open for "${entry}"`);
+
+// Waits for the input dialog, with an empty display behind it, and answers it: "Escape",
+// "キャンセル", or an entry typed and confirmed with Enter.
+async function answer(entry) {
+  await asking(entry);
+  assert.deepEqual(await shown(), { label: '', sequence: '' }, 'the display was not empty while asking');
+  if (entry === 'Escape')
+    return page.press('Escape');
+  if (entry === 'キャンセル')
+    return page.click('#inputDialog button[value=cancel]');
+  await page.type(entry);
+  await page.press('Enter');
+}
+
+// A whole experiment, started by a click on 実 験, ending with its last entry accepted.
+async function experiment(...entries) {
+  await page.click('#startButton');
+  for (const entry of entries)
+    await answer(entry);
+  await page.waitFor(() => !document.getElementById('inputDialog').open && document.getElementById('sequenceView').value,
+    [], 'the last entry was not accepted');
+}
+
+test('the window: its caption, every control at its place with its caption, the focus on 実　験', { timeout }, async () => {
+  await open();
+  const window = await page.evaluate(() => {
+    const client = document.getElementById('client').getBoundingClientRect();
+    const place = (id) => {
+      const box = document.getElementById(id).getBoundingClientRect();
+      return [box.left - client.left, box.top - client.top, box.width, box.height];
+    };
+    const text = document.getElementById('sequenceView');
+    return {
+      title: document.title,
+      caption: document.getElementById('caption').textContent,
+      client: [client.width, client.height],
+      places: Object.fromEntries(['exitButton', 'resetButton', 'separator', 'explanationPanel', 'sequenceView',
+        'startingValueLabel', 'startButton'].map((id) => [id, place(id)])),
+      captions: ['exitButton', 'resetButton', 'startButton'].map((id) => document.getElementById(id).textContent),
+      coveringTheSeparatorsEnds: [document.elementFromPoint(client.left + 10, client.top + 24.5).id,
+        document.elementFromPoint(client.left + 690, client.top + 24.5).id],
+      textBox: [text.localName, text.wrap || 'soft', getComputedStyle(text).overflowY, text.readOnly],
+      focus: document.activeElement.id,
+    };
+  });
+  assert.equal(window.title, '３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ');
+  assert.equal(window.caption, ' ' + window.title);
+  assert.deepEqual(window.client, [698, 504]);
+  assert.deepEqual(window.places, {
+    exitButton: [0, 0, 57, 25], resetButton: [640, 0, 57, 25], separator: [0, 24, 696, 1],
+    explanationPanel: [8, 32, 681, 161], sequenceView: [8, 200, 681, 233], startingValueLabel: [8, 448, 193, 17],
+    startButton: [312, 448, 81, 41],
+  });
+  assert.deepEqual(window.captions, ['終了', '初期化', '実\u3000験']);
+  assert.deepEqual(window.coveringTheSeparatorsEnds, ['exitButton', 'resetButton']);
+  assert.deepEqual(window.textBox, ['textarea', 'soft', 'hidden', false]);
+  assert.equal(window.focus, 'startButton');
+});
+
+const problem = [
+  '',
+  '　【問題】',
+  '　　　　　どんな自然数から始めても良いので、その数が偶数ならば２で割り、奇数ならば３倍して１を',
+  '　　　　加えることを繰り返します。',
+  '　　　　　そうすると、どんな自然数から始めても必ず１になるというのはほんとうなのでしょうか。',
+  '　　　　　11から始めると、11→34→17→52→26→13→40→20→10→5→16→8→4→2→1 となります。',
+  '　　　　　この問題は有名な難問で、いまだに解けていません。また、コンピュータを使って、非常に大',
+  '　　　　きな数（４兆）まで調べられていますが、１にならない例は発見されていません。',
+  '　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。',
+];
+
+// A laptop's screen at 100 %, 150 % and 200 % zoom, and a phone.
+for (const [name, viewport] of [['100 %', { width: 1366, height: 768 }], ['150 %', { width: 911, height: 512, scale: 1.5 }],
+  ['200 %', { width: 683, height: 384, scale: 2 }], ['a phone', { width: 390, height: 844, scale: 3 }]]) {
+  test(`the panel at ${name}: nine lines, each whole in its row, and the window never wider than the screen`, { timeout }, async () => {
+    await open(viewport);
+    const panel = await page.evaluate(() => {
+      const panel = document.getElementById('explanationPanel').getBoundingClientRect();
+      const lines = [...document.querySelectorAll('#explanationPanel .line')];
+      return {
+        lines: lines.map((line) => line.textContent),
+        cutOff: lines.filter((line) => line.firstChild.getBoundingClientRect().right > panel.right + 0.5).map((line) => line.textContent),
+        rows: lines.map((line) => Math.round((line.getBoundingClientRect().top - panel.top) / panel.height * 9)),
+        sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+        windowRight: document.getElementById('window').getBoundingClientRect().right - document.documentElement.clientWidth,
+      };
+    });
+    assert.deepEqual(panel.lines, problem);
+    assert.deepEqual(panel.cutOff, []);
+    assert.deepEqual(panel.rows, [0, 1, 2, 3, 4, 5, 6, 7, 8]);
+    assert.equal(panel.sideways, 0);
+    assert.ok(panel.windowRight <= 0, `the window reaches ${panel.windowRight} px past the screen`);
+  });
+}
+
+test('Tab goes through the window as on the desktop, without the label', { timeout }, async () => {
+  await open();
+  const order = [await page.evaluate(() => document.activeElement.id)];
+  for (let i = 0; i < 4; ++i) {
+    await page.press('Tab');
+    order.push(await page.evaluate(() => document.activeElement.id));
+  }
+  assert.deepEqual(order, ['startButton', 'sequenceView', 'exitButton', 'resetButton', 'explanationPanel']);
+});
+
+for (const key of ['Enter', ' ']) {
+  test(`${key === ' ' ? 'Space' : key} on the focused 実　験 starts an experiment`, { timeout }, async () => {
+    await open();
+    await page.press(key);
+    await answer('4');
+    await page.waitFor(() => document.getElementById('sequenceView').value, [], 'the entry was not accepted');
+    assert.deepEqual(await shown(), { label: 'ｎ＝ 4', sequence: ' 2 1' });
+  });
+}
+
+test('the input dialog: modal, named by its title, with its prompt, the entry focused, Tab kept inside', { timeout }, async () => {
+  await open();
+  await page.click('#startButton');
+  await answer('Escape');
+  await asking('Tab');
+  const dialog = await page.evaluate(() => {
+    const dialog = document.getElementById('inputDialog');
+    const text = (attribute) => document.getElementById(dialog.getAttribute(attribute)).textContent;
+    return { modal: dialog.matches(':modal'), name: text('aria-labelledby'), description: text('aria-describedby'),
+      buttons: [...dialog.querySelectorAll('button')].map((button) => button.textContent), focus: document.activeElement.id };
+  });
+  assert.equal(dialog.modal, true);
+  assert.equal(dialog.name, '\u3000３ｘ＋１ の問題');
+  assert.equal(dialog.description, '3以上10000000以下の整数を半角で入力してください．．．');
+  assert.deepEqual(dialog.buttons, ['OK', 'キャンセル']);
+  assert.equal(dialog.focus, 'entry');
+  const visited = [];
+  for (let i = 0; i < 3; ++i) {
+    await page.press('Tab');
+    visited.push(await page.evaluate(() => document.activeElement.textContent || document.activeElement.id));
+  }
+  assert.deepEqual(visited, ['OK', 'キャンセル', 'entry']);
+  await page.press('Shift+Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.textContent), 'キャンセル');
+});
+
+test('entries out of range, not numbers, キャンセル and Escape ask again; the accepted one is floored', { timeout }, async () => {
+  await open();
+  await experiment('10000001', '2.9', 'abc', '', 'キャンセル', 'Escape', '3.7');
+  assert.deepEqual(await shown(), { label: 'ｎ＝ 3', sequence: sequence(3) });
+});
+
+test('the longest experiment, 8,400,511, shows all of its 685 values', { timeout }, async () => {
+  await open();
+  await experiment('8400511');
+  assert.deepEqual(await shown(), { label: 'ｎ＝ 8400511', sequence: sequence(8400511) });
+});
+
+test('初期化: the reset chime, the display and the typing emptied, the next run as the first', { timeout }, async () => {
+  await open();
+  await experiment('27');
+  await page.click('#sequenceView');
+  await page.type('my notes');
+  await page.click('#resetButton');
+  assert.deepEqual(await shown(), { label: '', sequence: '' });
+  assert.deepEqual(await page.waitFor(() => window.chimesStarted.length && window.chimesStarted), [duration('pinpon.wav')]);
+  await experiment('27');
+  assert.deepEqual(await shown(), { label: 'ｎ＝ 27', sequence: sequence(27) });
+});
+
+test('終了: the exit chime and the question; いいえ keeps all as it was', { timeout }, async () => {
+  await open();
+  await experiment('27');
+  await page.click('#exitButton');
+  const question = await page.waitFor(() => {
+    const dialog = document.getElementById('exitDialog');
+    return dialog.open && document.activeElement.id === 'yesButton' && {
+      title: document.getElementById('exitTitle').textContent, question: document.getElementById('exitQuestion').textContent,
+      buttons: [...dialog.querySelectorAll('button')].map((button) => button.textContent) };
+  }, [], 'the question was not asked with はい focused');
+  assert.deepEqual(question, { title: ' ３ｘ＋１ の問題', question: '終了していいですか？', buttons: ['はい', 'いいえ'] });
+  assert.deepEqual(await page.waitFor(() => window.chimesStarted.length && window.chimesStarted), [duration('endpinpon.wav')]);
+  await page.click('#exitDialog button[value=no]');
+  assert.deepEqual(await shown(), { label: 'ｎ＝ 27', sequence: sequence(27) });
+  assert.equal(await page.evaluate(() => document.getElementById('window').hidden), false);
+});
+
+test('終了, はい by Enter: the program ends with a note in its place, and starts again from it', { timeout }, async () => {
+  await open();
+  await experiment('27');
+  // A tab that has been somewhere else before cannot be closed by its page.
+  await page.evaluate(() => history.pushState(null, '', '#used'));
+  await page.click('#exitButton');
+  await page.waitFor(() => document.activeElement.id === 'yesButton');
+  await page.press('Enter');
+  const ended = await page.waitFor(() => !document.getElementById('ended').hidden && {
+    window: document.getElementById('window').hidden, note: document.getElementById('endedTitle').textContent,
+    focus: document.activeElement.id });
+  assert.deepEqual(ended, { window: true, note: '３ｘ＋１の問題を終了しました。', focus: 'restartButton' });
+  await page.press('Enter');
+  assert.deepEqual(await shown(), { label: '', sequence: '' });
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'startButton');
+});
+
+test('the page asks for nothing but its own file', { timeout }, async () => {
+  await open();
+  await experiment('27');
+  await page.click('#resetButton');
+  assert.deepEqual(page.requests.filter((request) => !request.startsWith('data:')), [url]);
+});
+
+test('a screen reader finds the buttons by caption, the panel, the label and the sequence', { timeout }, async (t) => {
+  await open();
+  await experiment('11');
+  const tree = await page.accessibilityTree();
+  if (!tree)
+    return t.skip(`${engine} gives no accessibility tree to its driver`);
+  const nodes = [];
+  (function walk(node) { nodes.push(node); node.children?.forEach(walk); })(tree);
+  const named = (role, name) => nodes.find((node) => node.role === role && node.name === name);
+  for (const caption of ['終了', '初期化', '実\u3000験'])
+    assert.ok(named('button', caption), `no button named ${caption}`);
+  assert.ok(named('region', '問題の説明'), 'no region named 問題の説明');
+  assert.ok(nodes.some((node) => node.name === problem[5]), 'the panel\'s example line is not read');
+  assert.equal(named('textbox', '実験の結果')?.value, sequence(11));
+  const label = nodes.find((node) => node.role === 'status');
+  assert.equal(label?.children?.map((node) => node.name).join(''), 'ｎ＝ 11', 'the label is not read');
+});

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "ExperimentState.h"
+#include "PageChimes.h"
+#include "PageServices.h"
+
+// The program's window in the page: its controls at their places and their texts, the
+// state of the experiment, and what each button does, as the desktop's main window has
+// them. The experiment itself is the shared one.
+class PageWindow {
+public:
+    // Lays out the window, writes its texts and prints the explanation.
+    void show();
+
+    // 実　験: asks for a starting value and shows its sequence.
+    void startExperiment();
+    // 終了: chimes, asks, and ends the program on Yes.
+    void askToExit();
+    // 初期化: chimes and empties the display.
+    void reset();
+    // Starts the program again after it has ended, as it was at first.
+    void restart();
+
+private:
+    ExperimentState m_state;
+    PageServices m_services;
+    PageChimes m_chimes;
+};
