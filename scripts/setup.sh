@@ -17,6 +17,13 @@ run_packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-t
 test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales fonts-dejavu-core
     fonts-ipafont-mincho reuse lintian debhelper dpkg-dev xvfb xauth)
 
+# What building the page needs: Debian's Emscripten, which brings its own clang and
+# binaryen and uses the machine's node.
+web_packages=(emscripten)
+
+# What the page's tests need: the browsers they drive.
+page_test_packages=(chromium)
+
 # Runs a step with its output kept in build/logs/NAME.log: prints the one-line
 # description, and shows the log, then its path, only when the step fails.
 quietly() {
@@ -75,6 +82,20 @@ build_in() {
     local target
     for target in "$@"; do targets+=(--target "$target"); done
     quietly "$name-build" "building in $name/..." cmake --build "$folder" --parallel "$(nproc)" "${targets[@]}"
+}
+
+# Configures the browser's build in build-web/ with Emscripten (once) and builds the
+# page, build-web/collatz.html, and the experiment's exhaustive check for node.
+build_page() {
+    ensure_packages "${web_packages[@]}"
+    # Emscripten's own tools find Debian's JavaScript modules there under this node.
+    export NODE_PATH=/usr/share/nodejs
+    local folder="$root/build-web"
+    if [ ! -f "$folder/CMakeCache.txt" ]; then
+        quietly build-web-configure "configuring build-web/..." \
+            emcmake cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release
+    fi
+    quietly build-web-build "building the page in build-web/..." cmake --build "$folder" --parallel "$(nproc)"
 }
 
 # The server removes its socket and pid file as it goes, so its folder can only be
