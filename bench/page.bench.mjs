@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The page's figures in headless Chromium, each against a floor measured side by side in
+// the same run: opening the file to the window ready for a click, against the same
+// controls in plain HTML with no module; an experiment with 8,400,511 from OK to the
+// final paint, against one store of its final text; and a click on 初期化 to its chime.
+// Usage: node bench/page.bench.mjs build-web/collatz.html
+
+import { pathToFileURL } from 'node:url';
+import { launch } from '../tests/web/Browser.mjs';
+
+const page = pathToFileURL(process.argv[2] ?? 'build-web/collatz.html').href;
+const floor = new URL('floor_page.html', import.meta.url).href;
+const rounds = 15;
+
+const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
+const range = (values) => `${Math.min(...values).toFixed(1)} to ${Math.max(...values).toFixed(1)}`;
+
+const browser = await launch('chromium');
+
+// Milliseconds from the start of the navigation to the window's being ready.
+async function ready(url) {
+  const tab = await browser.newPage();
+  await tab.open(url);
+  const at = await tab.evaluate(() => performance.getEntriesByName('ready')[0].startTime);
+  await tab.close();
+  return at;
+}
+
+// In the page: the time from an event to the paint of the frame in which the text box
+// first holds this much text.
+function paintOfText(length) {
+  return new Promise((resolve) => {
+    const text = document.getElementById('sequenceView');
+    (function look() {
+      requestAnimationFrame(() => text.value.length === length ? setTimeout(() => resolve(performance.now())) : look());
+    })();
+  });
+}
+
+async function experiment() {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  await tab.click('#startButton');
+  await tab.waitFor(() => document.getElementById('inputDialog').open);
+  await tab.type('8400511');
+  const length = await tab.evaluate(() => {
+    let text = '';
+    for (let value = 8400511; value !== 1;) {
+      value = value % 2 ? 3 * value + 1 : value / 2;
+      text += ` ${value}`;
+    }
+    const ok = document.querySelector('#inputDialog button[value=ok]');
+    ok.addEventListener('click', (event) => { window.clickedAt = event.timeStamp; }, { capture: true });
+    window.finalText = text;
+    return text.length;
+  });
+  const painted = tab.evaluate(paintOfText, length);
+  await tab.click('#inputDialog button[value=ok]');
+  const run = await painted - await tab.evaluate(() => window.clickedAt);
+
+  // One store of the same text, from a click, in the same window.
+  await tab.evaluate(() => {
+    const store = document.createElement('button');
+    store.id = 'store';
+    store.style = 'position: fixed; left: 0; top: 0';
+    document.body.append(store);
+    document.getElementById('sequenceView').value = '';
+    store.addEventListener('click', (event) => {
+      window.clickedAt = event.timeStamp;
+      document.getElementById('sequenceView').value = window.finalText;
+    });
+  });
+  const stored = tab.evaluate(paintOfText, length);
+  await tab.click('#store');
+  const store = await stored - await tab.evaluate(() => window.clickedAt);
+  await tab.close();
+  return { run, store };
+}
+
+// From the click event on 初期化 to the chime's start, plus the audio context's latency
+// to the speaker, for clicks after the first, which lets the page make sound.
+async function chimes() {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  await tab.evaluate(() => {
+    window.delays = [];
+    document.getElementById('resetButton').addEventListener('click', (event) => { window.clickedAt = event.timeStamp; },
+      { capture: true });
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...args) {
+      const audio = this.context;
+      window.delays.push(performance.now() - window.clickedAt + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0)));
+      window.latency = 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0));
+      return start.apply(this, args);
+    };
+  });
+  for (let click = 0; click <= rounds; ++click) {
+    await tab.click('#resetButton');
+    await tab.waitFor((count) => window.delays.length === count, [click + 1]);
+  }
+  const { delays, latency } = await tab.evaluate(() => ({ delays: window.delays, latency: window.latency }));
+  await tab.close();
+  return { first: delays[0], later: delays.slice(1), latency };
+}
+
+const opened = [], floors = [], ratios = [];
+for (let round = 0; round < rounds; ++round) {
+  opened.push(await ready(page));
+  floors.push(await ready(floor));
+  ratios.push(opened.at(-1) / floors.at(-1));
+}
+console.log(`opening the file to the window ready for a click: median ${median(opened).toFixed(1)} ms (${range(opened)}), `
+  + `plain HTML ${median(floors).toFixed(1)} ms (${range(floors)}); ratio ${median(ratios).toFixed(2)} (goal 1.5)`);
+
+const runs = [], stores = [], storeRatios = [];
+for (let round = 0; round < 9; ++round) {
+  const { run, store } = await experiment();
+  runs.push(run);
+  stores.push(store);
+  storeRatios.push(run / store);
+}
+console.log(`8,400,511, OK to the final paint: median ${median(runs).toFixed(1)} ms (${range(runs)}), `
+  + `one store of its text ${median(stores).toFixed(1)} ms (${range(stores)}); ratio ${median(storeRatios).toFixed(2)} (goal 1.2)`);
+
+const chime = await chimes();
+console.log(`a click on 初期化 to its chime: median ${median(chime.later).toFixed(1)} ms (${range(chime.later)} over ${chime.later.length} clicks), `
+  + `${chime.first.toFixed(1)} ms the first time; of which the context's latency ${chime.latency.toFixed(1)} ms`);
+
+await browser.close();
