@@ -3,8 +3,7 @@
 
 #include "GraphWindow.h"
 
-#include "Experiment.h"
-#include "NumberText.h"
+#include "GraphFigures.h"
 
 #include <QBoxLayout>
 #include <QChart>
@@ -29,26 +28,9 @@
 
 namespace {
 
-// Figures are grouped the Japanese way, "9,232", whatever the user's locale.
-QString grouped(double value)
+QString toQString(const std::u16string &text)
 {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(qint64(value));
-}
-
-// A round tick interval (1, 2 or 5 times a power of ten) giving at most eight ticks.
-double roundInterval(double range)
-{
-    for (double power = 1;; power *= 10) {
-        for (double interval : {power, 2 * power, 5 * power}) {
-            if (range / interval <= 8)
-                return interval;
-        }
-    }
-}
-
-QString startText(double start)
-{
-    return QString::fromStdU16String(numText(start));
+    return QString::fromStdU16String(text);
 }
 
 } // namespace
@@ -118,10 +100,8 @@ GraphWindow::GraphWindow(QWidget *mainWindow)
     connect(m_saveTable, &QPushButton::clicked, this, [this] {
         save(QStringLiteral("CSVで保存"), QStringLiteral("csv"), QStringLiteral("CSV ファイル (*.csv)"),
              [this](QIODevice &file) {
-                 QByteArray table = "step,value\n";
-                 for (std::size_t step = 0; step < m_values.size(); ++step)
-                     table += QByteArray::number(qulonglong(step)) + ',' + QByteArray::number(qint64(m_values[step])) + '\n';
-                 return file.write(table) == table.size();
+                 const std::string table = m_figures.table();
+                 return file.write(table.data(), qint64(table.size())) == qint64(table.size());
              });
     });
 
@@ -130,39 +110,28 @@ GraphWindow::GraphWindow(QWidget *mainWindow)
 
 void GraphWindow::showExperiment(std::optional<double> start)
 {
-    m_start = start;
-    m_values = start ? Experiment::trajectory(*start) : std::vector<double>();
+    m_figures = GraphFigures(start);
+    const std::vector<double> &values = m_figures.values();
     QList<QPointF> points;
-    points.reserve(qsizetype(m_values.size()));
-    for (std::size_t step = 0; step < m_values.size(); ++step)
-        points.append(QPointF(double(step), m_values[step]));
+    points.reserve(qsizetype(values.size()));
+    for (std::size_t step = 0; step < values.size(); ++step)
+        points.append(QPointF(double(step), values[step]));
     m_line->replace(points);
 
     m_peak->clear();
-    const auto highest = std::max_element(m_values.begin(), m_values.end());
-    m_highest = highest != m_values.end() ? *highest : 1;
-    if (start) {
-        const auto peakStep = highest - m_values.begin();
-        m_peak->append(double(peakStep), *highest);
-        m_summary->setText(QStringLiteral("ｎ＝%1\u3000ステップ数 %2\u3000最大値 %3（%4 ステップ目）")
-                               .arg(startText(*start))
-                               .arg(m_values.size() - 1)
-                               .arg(grouped(*highest))
-                               .arg(peakStep));
-        setWindowTitle(QStringLiteral("グラフ － ｎ＝%1").arg(startText(*start)));
-    } else {
-        m_summary->setText(QStringLiteral("まだ実験していません"));
-        setWindowTitle(QStringLiteral("グラフ"));
-    }
+    if (!m_figures.empty())
+        m_peak->append(double(m_figures.peakStep()), m_figures.peak());
+    m_summary->setText(toQString(m_figures.summary()));
+    setWindowTitle(toQString(m_figures.title()));
     m_chartView->setAccessibleName(QStringLiteral("グラフ：") + m_summary->text());
     auto *steps = static_cast<QValueAxis *>(m_chart->axes(Qt::Horizontal).constFirst());
-    const double lastStep = std::max<double>(1, double(m_values.size()) - 1);
+    const double lastStep = std::max<double>(1, double(m_figures.steps()));
     steps->setRange(0, lastStep);
-    steps->setTickInterval(roundInterval(lastStep));
+    steps->setTickInterval(GraphFigures::tickInterval(lastStep));
     for (QAbstractAxis *axis : m_chart->axes())
-        axis->setVisible(start.has_value());
-    m_savePicture->setEnabled(start.has_value());
-    m_saveTable->setEnabled(start.has_value());
+        axis->setVisible(!m_figures.empty());
+    m_savePicture->setEnabled(!m_figures.empty());
+    m_saveTable->setEnabled(!m_figures.empty());
     showValueAxis();
 }
 
@@ -183,16 +152,16 @@ void GraphWindow::showValueAxis()
         small.setPointSizeF(small.pointSizeF() * 0.8);
         log->setLabelsFont(small);
         log->setMinorTickCount(0);
-        log->setRange(1, std::pow(10.0, std::max(1.0, std::ceil(std::log10(m_highest)))));
+        log->setRange(1, m_figures.logAxisTop());
         values = log;
     } else {
         auto *linear = new QValueAxis;
         linear->setLabelFormat(QStringLiteral("%.0f"));
-        linear->setRange(0, m_highest);
+        linear->setRange(0, m_figures.peak());
         linear->applyNiceNumbers();
         values = linear;
     }
-    values->setVisible(m_start.has_value());
+    values->setVisible(!m_figures.empty());
     m_chart->addAxis(values, Qt::AlignLeft);
     m_line->attachAxis(values);
     m_peak->attachAxis(values);
@@ -200,10 +169,12 @@ void GraphWindow::showValueAxis()
 
 void GraphWindow::showValueAt(double step)
 {
-    if (m_values.empty())
+    const std::vector<double> &values = m_figures.values();
+    if (values.empty())
         return;
-    const auto index = std::size_t(std::clamp<qint64>(qRound64(step), 0, qint64(m_values.size()) - 1));
-    QToolTip::showText(QCursor::pos(), QStringLiteral("%1 ステップ目：%2").arg(index).arg(grouped(m_values[index])),
+    const auto index = std::size_t(std::clamp<qint64>(qRound64(step), 0, qint64(values.size()) - 1));
+    QToolTip::showText(QCursor::pos(),
+                       QStringLiteral("%1 ステップ目：%2").arg(index).arg(toQString(GraphFigures::grouped(values[index]))),
                        m_chartView);
 }
 
@@ -215,7 +186,8 @@ void GraphWindow::save(const QString &what, const QString &suffix, const QString
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (!folder.exists())
         folder = QDir::home();
-    const QString suggested = folder.filePath(QStringLiteral("collatz-%1.%2").arg(qint64(m_start.value_or(0))).arg(suffix));
+    const double start = m_figures.empty() ? 0 : m_figures.values().front();
+    const QString suggested = folder.filePath(QStringLiteral("collatz-%1.%2").arg(qint64(start)).arg(suffix));
     const QString path = QFileDialog::getSaveFileName(this, what, suggested, filter);
     if (path.isEmpty())
         return;

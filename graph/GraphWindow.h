@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ExperimentGraph.h"
+#include "GraphFigures.h"
 
 #include <QWidget>
 
@@ -47,7 +48,5 @@ private:
     QPushButton *m_savePicture;
     QPushButton *m_saveTable;
 
-    std::optional<double> m_start;
-    std::vector<double> m_values;
-    double m_highest = 0;
+    GraphFigures m_figures{std::nullopt};
 };

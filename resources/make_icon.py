@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 # SPDX-License-Identifier: MIT
 """Draws the window icon, "3x+1" in black on a white band between two red bands,
-as 24-bit PNG files at 32, 64 and 128 pixels. Run from this folder; the output is
-the same every time."""
+as 24-bit PNG files at 32, 64, 128, 192 and 512 pixels (the last two for the page
+installed as an app). Run from this folder; the output is the same every time."""
 
 import struct
 import zlib
@@ -88,6 +88,6 @@ def scaled(pixels, factor):
 
 if __name__ == "__main__":
     base = icon32()
-    for size in (32, 64, 128):
+    for size in (32, 64, 128, 192, 512):
         with open(f"collatz-{size}.png", "wb") as out:
             out.write(png(scaled(base, size // 32)))
