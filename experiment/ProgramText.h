@@ -17,6 +17,12 @@ inline constexpr std::u16string_view resetCaption = u"初期化";
 inline constexpr std::u16string_view exitQuestion = u"終了していいですか？";
 inline constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
 
+// The graph of the last experiment and what opens it.
+inline constexpr std::u16string_view showGraph = u"グラフを表示";
+inline constexpr std::u16string_view logScale = u"対数目盛";
+inline constexpr std::u16string_view savePicture = u"画像を保存…";
+inline constexpr std::u16string_view saveTable = u"CSVで保存…";
+
 inline constexpr const char *resetChime = "pinpon.wav";
 inline constexpr const char *exitChime = "endpinpon.wav";
 

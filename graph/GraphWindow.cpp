@@ -4,6 +4,7 @@
 #include "GraphWindow.h"
 
 #include "GraphFigures.h"
+#include "ProgramText.h"
 
 #include <QBoxLayout>
 #include <QChart>
@@ -28,9 +29,9 @@
 
 namespace {
 
-QString toQString(const std::u16string &text)
+QString toQString(std::u16string_view text)
 {
-    return QString::fromStdU16String(text);
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -69,11 +70,11 @@ GraphWindow::GraphWindow(QWidget *mainWindow)
     m_chartView->setObjectName(QStringLiteral("chart"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
 
-    m_logScale = new QCheckBox(QStringLiteral("対数目盛"), this);
+    m_logScale = new QCheckBox(toQString(ProgramText::logScale), this);
     m_logScale->setObjectName(QStringLiteral("logScale"));
-    m_savePicture = new QPushButton(QStringLiteral("画像を保存…"), this);
+    m_savePicture = new QPushButton(toQString(ProgramText::savePicture), this);
     m_savePicture->setObjectName(QStringLiteral("savePicture"));
-    m_saveTable = new QPushButton(QStringLiteral("CSVで保存…"), this);
+    m_saveTable = new QPushButton(toQString(ProgramText::saveTable), this);
     m_saveTable->setObjectName(QStringLiteral("saveTable"));
 
     auto *buttons = new QHBoxLayout;

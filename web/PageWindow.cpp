@@ -21,6 +21,10 @@ void PageWindow::show()
     m_services.setText("exitButton", ProgramText::exitCaption);
     m_services.setText("resetButton", ProgramText::resetCaption);
     m_services.setText("startButton", ProgramText::startCaption);
+    m_services.setText("graphItem", ProgramText::showGraph);
+    m_services.setText("logScaleCaption", ProgramText::logScale);
+    m_services.setText("savePicture", ProgramText::savePicture);
+    m_services.setText("saveTable", ProgramText::saveTable);
     for (std::u16string_view line : ProgramText::problemStatement)
         m_services.printLine(line);
     m_services.showWindow();
@@ -28,7 +32,10 @@ void PageWindow::show()
 
 void PageWindow::startExperiment()
 {
-    Experiment::run(m_state, m_services);
+    if (const std::optional<double> start = Experiment::run(m_state, m_services)) {
+        m_lastStart = start;
+        m_graph.follow(m_lastStart);
+    }
 }
 
 void PageWindow::askToExit()
@@ -45,10 +52,19 @@ void PageWindow::reset()
 {
     m_chimes.play(ProgramText::resetChime);
     Experiment::reset(m_state, m_services);
+    m_lastStart.reset();
+    m_graph.follow(m_lastStart);
 }
 
 void PageWindow::restart()
 {
     m_state = ExperimentState();
     Experiment::reset(m_state, m_services);
+    m_lastStart.reset();
+    m_graph.follow(m_lastStart);
+}
+
+void PageWindow::showGraph()
+{
+    m_graph.open(m_lastStart);
 }

@@ -5,7 +5,10 @@
 
 #include "ExperimentState.h"
 #include "PageChimes.h"
+#include "PageGraph.h"
 #include "PageServices.h"
+
+#include <optional>
 
 // The program's window in the page: its controls at their places and their texts, the
 // state of the experiment, and what each button does, as the desktop's main window has
@@ -23,9 +26,15 @@ public:
     void reset();
     // Starts the program again after it has ended, as it was at first.
     void restart();
+    // Ctrl+G, or グラフを表示 in the text box's menu: the graph of the last experiment.
+    PageGraph &graph() { return m_graph; }
+    void showGraph();
 
 private:
     ExperimentState m_state;
     PageServices m_services;
     PageChimes m_chimes;
+    // The starting value of the last experiment, until a reset; the graph shows it.
+    std::optional<double> m_lastStart;
+    PageGraph m_graph;
 };

@@ -5,7 +5,7 @@
 
 #include <emscripten.h>
 
-// The page's script calls these when the window's buttons are clicked.
+// The page's script calls these when the window's and the graph's controls are used.
 namespace {
 
 PageWindow &pageWindow()
@@ -36,6 +36,26 @@ EMSCRIPTEN_KEEPALIVE void pageReset()
 EMSCRIPTEN_KEEPALIVE void pageRestart()
 {
     pageWindow().restart();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageOpenGraph()
+{
+    pageWindow().showGraph();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSetLogScale(int logScale)
+{
+    pageWindow().graph().setLogScale(logScale != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSaveTable()
+{
+    pageWindow().graph().saveTable();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSavePicture()
+{
+    pageWindow().graph().savePicture();
 }
 
 } // extern "C"

@@ -156,7 +156,7 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
     connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::askToExit);
     connect(m_resetButton, &QPushButton::clicked, this, &MainWindow::reset);
 
-    auto *graph = new QAction(QStringLiteral("グラフを表示(&G)"), this);
+    auto *graph = new QAction(toQString(ProgramText::showGraph) + QStringLiteral("(&G)"), this);
     graph->setObjectName(QStringLiteral("showGraph"));
     graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     addAction(graph);
