@@ -8,7 +8,9 @@
 import { after, before, beforeEach, afterEach, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { pathToFileURL } from 'node:url';
+import { createServer } from 'node:http';
+import { dirname, extname, join } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { launch } from './Browser.mjs';
 
 const engine = process.env.COLLATZ_BROWSER ?? 'chromium';
@@ -281,4 +283,94 @@ test('a screen reader finds the buttons by caption, the panel, the sequence, the
   await page.click('#startButton');
   await asking('');
   assert.match(await page.findAccessible('dialog', '\u3000３ｘ＋１ の問題'), /3以上10000000以下の整数を半角で入力してください．．．/);
+});
+
+// The figures the desktop's graph shows for the same experiments.
+for (const [start, summary, logTop] of [
+  [27, 'ステップ数 111\u3000最大値 9,232（77 ステップ目）', '10,000'],
+  [6631675, 'ステップ数 576\u3000最大値 60,342,610,919,632（163 ステップ目）', '100,000,000,000,000'],
+  [8400511, 'ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）', '1,000,000,000,000']]) {
+  test(`Ctrl+G: the graph of ${start}, every value against its step, the peak marked, linear or 対数目盛`, { timeout }, async () => {
+    await open();
+    await experiment(String(start));
+    await page.press('Control+g');
+    const graph = () => page.waitFor(() => !document.getElementById('graphWindow').hidden && {
+      title: document.getElementById('graphTitle').textContent, summary: document.getElementById('graphSummary').textContent,
+      points: document.querySelector('#graphPlot polyline')?.getAttribute('points').trim().split(' ').map((point) => point.split(',').map(Number)),
+      peak: [...document.querySelectorAll('#graphPlot circle')].map((circle) => [+circle.getAttribute('cx'), +circle.getAttribute('cy')]),
+      top: [...document.querySelectorAll('#graphPlot text[text-anchor=end]')].at(-1)?.textContent }, [], 'the graph did not open');
+    const linear = await graph();
+    assert.equal(linear.title, `グラフ － ｎ＝ ${start}`);
+    assert.equal(linear.summary, `ｎ＝ ${start}\u3000${summary}`);
+    assert.equal(linear.points.length, sequence(start).split(' ').length);
+    const highest = Math.min(...linear.points.map(([, y]) => y));
+    assert.deepEqual(linear.peak, [linear.points.find(([, y]) => y === highest)]);
+    assert.equal(linear.points.at(-1)[0], Math.max(...linear.points.map(([x]) => x)), 'the step axis goes past the last step');
+    await page.click('#logScale');
+    assert.equal((await graph()).top, logTop);
+  });
+}
+
+test('the graph follows the experiments and the resets, opens from the text box\'s menu, and saves', { timeout }, async () => {
+  await open();
+  await page.click('#sequenceView', 'right');
+  const items = await page.waitFor(() => !document.getElementById('contextMenu').hidden
+    && [...document.querySelectorAll('#contextMenu button')].map((item) => item.textContent), [], 'no menu');
+  assert.deepEqual(items, ['コピー', 'グラフを表示']);
+  await page.press('ArrowDown');
+  await page.press('Enter');
+  const summary = () => page.waitFor(() => !document.getElementById('graphWindow').hidden
+    && document.getElementById('graphSummary').textContent, [], 'the graph did not open');
+  assert.equal(await summary(), 'まだ実験していません');
+  await experiment('8400511');
+  assert.match(await summary(), /^ｎ＝ 8400511/);
+  // What the browser is handed to download, read back from its address.
+  await page.evaluate(() => {
+    window.downloads = [];
+    HTMLAnchorElement.prototype.click = function () {
+      fetch(this.href).then((response) => response.arrayBuffer()).then((bytes) => window.downloads.push({
+        name: this.download, size: bytes.byteLength, start: new TextDecoder().decode(bytes.slice(0, 48)) }));
+    };
+  });
+  await page.click('#saveTable');
+  await page.click('#savePicture');
+  const downloads = await page.waitFor(() => window.downloads.length === 2 && window.downloads, [], 'nothing was saved');
+  const table = `step,value\n${`8400511${sequence(8400511)}`.split(' ').map((value, step) => `${step},${value}\n`).join('')}`;
+  assert.deepEqual(downloads.find(({ name }) => name === 'collatz-8400511.csv'), { name: 'collatz-8400511.csv',
+    size: table.length, start: table.slice(0, 48) });
+  assert.match(downloads.find(({ name }) => name === 'collatz-8400511.png')?.start ?? '', /^\uFFFDPNG/);
+  await page.click('#resetButton');
+  assert.equal(await summary(), 'まだ実験していません');
+});
+
+// The site, as a school's server gives it: installable, and then working offline; the
+// app's window closes itself when the program ends.
+test('the site installs as an app, works offline and closes its window at はい', { timeout }, async (t) => {
+  if (engine !== 'chromium')
+    return t.skip('the installability check is Chromium\'s own, over its DevTools protocol');
+  const site = join(dirname(fileURLToPath(url)), 'site');
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+  const server = createServer((request, response) => {
+    const file = join(site, request.url === '/' ? 'index.html' : request.url);
+    response.writeHead(200, { 'content-type': types[extname(file)] });
+    response.end(readFileSync(file));
+  }).listen(0, '127.0.0.1');
+  await new Promise((resolve) => server.once('listening', resolve));
+  await page.open(`http://127.0.0.1:${server.address().port}/`);
+  await page.waitFor(() => navigator.serviceWorker.ready.then(() => true));
+  const devtools = await page.page.createCDPSession();
+  assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  server.close();
+  await page.page.setOfflineMode(true);
+  await page.page.reload();
+  await page.waitFor(() => !!document.querySelector('#window.ready'), [], 'the page did not open offline');
+  // A window that was opened for the page, as an installed app's is, closes at はい.
+  const [app] = await Promise.all([new Promise((resolve) => browser.browser.once('targetcreated', resolve)),
+    page.evaluate(() => { window.open(location.href); })]);
+  const appPage = await app.page();
+  await appPage.waitForSelector('#window.ready');
+  await appPage.click('#exitButton');
+  await appPage.waitForSelector('#yesButton:focus');
+  // The key's own reply may never come: the window it went to is gone.
+  await Promise.all([new Promise((resolve) => appPage.once('close', resolve)), appPage.keyboard.press('Enter').catch(() => {})]);
 });
