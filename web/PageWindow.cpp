@@ -4,6 +4,7 @@
 #include "PageWindow.h"
 
 #include "Experiment.h"
+#include "NumberText.h"
 #include "ProgramText.h"
 
 void PageWindow::show()
@@ -28,6 +29,14 @@ void PageWindow::show()
     for (std::u16string_view line : ProgramText::problemStatement)
         m_services.printLine(line);
     m_services.showWindow();
+}
+
+void PageWindow::warmUp()
+{
+    std::u16string sequence = numText(readNumber(u"27"));
+    for (double value = 27; value != 1; value = Experiment::nextValue(value))
+        sequence += numText(value);
+    PageGraph::svg(GraphFigures(27), true);
 }
 
 void PageWindow::startExperiment()

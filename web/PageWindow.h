@@ -17,6 +17,10 @@ class PageWindow {
 public:
     // Lays out the window, writes its texts and prints the explanation.
     void show();
+    // Runs what an experiment and its graph run, once, without showing anything: the
+    // browser compiles the module's code as it is first run, and the first click should
+    // not wait for that.
+    static void warmUp();
 
     // 実　験: asks for a starting value and shows its sequence.
     void startExperiment();

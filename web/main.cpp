@@ -60,8 +60,9 @@ EMSCRIPTEN_KEEPALIVE void pageSavePicture()
 
 } // extern "C"
 
+// The page has shown the window already, as it was laid out at build time.
 int main()
 {
-    pageWindow().show();
+    PageWindow::warmUp();
     return 0;
 }

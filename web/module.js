@@ -1,16 +1,9 @@
-performance.mark('module');
-// The page is in the head, so that the module compiles while the body is read; main()
-// waits for the body.
-Module['preRun'] = () => {
-  if (document.readyState === 'loading') {
-    addRunDependency('body');
-    document.addEventListener('DOMContentLoaded', () => removeRunDependency('body'));
-  }
-};
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The module is inside the page, as base64: it is compiled from there, with no request,
+// not even one for a data: address.
 Module['instantiateWasm'] = (imports, receiveInstance) => {
-  performance.mark('decode');
-  const b = tryParseAsDataURI(wasmBinaryFile);
-  performance.mark('decoded');
-  WebAssembly.instantiate(b, imports).then((result) => { performance.mark('instantiated'); receiveInstance(result.instance); });
+  WebAssembly.instantiate(tryParseAsDataURI(wasmBinaryFile), imports).then((result) => receiveInstance(result.instance));
   return {};
 };
