@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 // SPDX-License-Identifier: MIT
 
-// The page's figures in headless Chromium, each against a floor measured side by side in
-// the same run: opening the file to the window ready for a click, against the same
-// controls in plain HTML with no module; an experiment with 8,400,511 from OK to the
-// final paint, against one store of its final text; and a click on 初期化 to its chime.
+// The page's figures in headless Chromium: opening the file to the window ready for a
+// click, against the same controls in plain HTML with no module, and an experiment with
+// 8,400,511 from OK to the final paint, against one store of its final text, each floor
+// measured side by side in the same run; Ctrl+G to its drawn graph and 対数目盛 to the
+// graph drawn again; and a click on 初期化 to its chime.
 // Usage: node bench/page.bench.mjs build-web/collatz.html
 
 import { pathToFileURL } from 'node:url';
@@ -34,13 +35,17 @@ async function ready(url) {
   return at;
 }
 
-// In the page: the time from an event to the paint of the frame in which the text box
-// first holds this much text.
-function paintOfText(length) {
+// In the page: the time of the paint of the first frame in which the text box holds this
+// much text, or the graph is shown, or drawn on its logarithmic axis.
+function paintOf(what, length) {
+  const shown = {
+    text: () => document.getElementById('sequenceView').value.length === length,
+    graph: () => !document.getElementById('graphWindow').hidden && document.querySelector('#graphPlot polyline'),
+    log: () => [...document.querySelectorAll('#graphPlot text[text-anchor=end]')].at(-1)?.textContent === '1,000,000,000,000',
+  }[what];
   return new Promise((resolve) => {
-    const text = document.getElementById('sequenceView');
     (function look() {
-      requestAnimationFrame(() => text.value.length === length ? setTimeout(() => resolve(performance.now())) : look());
+      requestAnimationFrame(() => shown() ? setTimeout(() => resolve(performance.now())) : look());
     })();
   });
 }
@@ -62,7 +67,7 @@ async function experiment() {
     window.finalText = text;
     return text.length;
   });
-  const painted = tab.evaluate(paintOfText, length);
+  const painted = tab.evaluate(paintOf, 'text', length);
   await tab.click('#inputDialog button[value=ok]');
   const run = await painted - await tab.evaluate(() => window.clickedAt);
 
@@ -78,7 +83,7 @@ async function experiment() {
       document.getElementById('sequenceView').value = window.finalText;
     });
   });
-  const stored = tab.evaluate(paintOfText, length);
+  const stored = tab.evaluate(paintOf, 'text', length);
   await tab.click('#store');
   const store = await stored - await tab.evaluate(() => window.clickedAt);
   await tab.close();
@@ -132,6 +137,38 @@ for (let round = 0; round < 15; ++round) {
 }
 console.log(`8,400,511, OK to the final paint: median ${median(runs).toFixed(1)} ms (${range(runs)}), `
   + `one store of its text ${median(stores).toFixed(1)} ms (${range(stores)}); ratio ${median(storeRatios).toFixed(2)} (goal 1.2)`);
+
+// Ctrl+G to the drawn graph of 8,400,511, and 対数目盛 to the graph drawn again.
+async function graph() {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  await tab.click('#startButton');
+  await tab.waitFor(() => document.getElementById('inputDialog').open);
+  await tab.type('8400511');
+  await tab.press('Enter');
+  await tab.waitFor(() => document.getElementById('sequenceView').value);
+  await tab.evaluate(() => {
+    addEventListener('keydown', (event) => { window.eventAt = event.timeStamp; }, { capture: true });
+    addEventListener('click', (event) => { window.eventAt = event.timeStamp; }, { capture: true });
+  });
+  const drawn = tab.evaluate(paintOf, 'graph');
+  await tab.press('Control+g');
+  const opened = await drawn - await tab.evaluate(() => window.eventAt);
+  const redrawn = tab.evaluate(paintOf, 'log');
+  await tab.click('#logScale');
+  const switched = await redrawn - await tab.evaluate(() => window.eventAt);
+  await tab.close();
+  return { opened, switched };
+}
+
+const openings = [], switches = [];
+for (let round = 0; round < 9; ++round) {
+  const { opened, switched } = await graph();
+  openings.push(opened);
+  switches.push(switched);
+}
+console.log(`Ctrl+G to the drawn graph of 8,400,511: median ${median(openings).toFixed(1)} ms (${range(openings)}; goal 50); `
+  + `対数目盛 to the graph drawn again: median ${median(switches).toFixed(1)} ms (${range(switches)}; goal 20)`);
 
 const chime = await chimes();
 console.log(`a click on 初期化 to its chime: median ${median(chime.later).toFixed(1)} ms (${range(chime.later)} over ${chime.later.length} clicks), `

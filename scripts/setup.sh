@@ -99,6 +99,13 @@ build_page() {
     quietly build-web-build "building the page in build-web/..." cmake --build "$folder" --parallel "$(nproc)"
 }
 
+# The page's tests drive Debian's browsers through puppeteer-core, at the version the
+# lock file pins; it never downloads a browser.
+install_page_test_packages() {
+    quietly npm "installing the page tests' packages (npm ci)..." \
+        env PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$root" --no-audit --no-fund
+}
+
 # The server removes its socket and pid file as it goes, so its folder can only be
 # removed once it has gone.
 stop_sound_server() {
