@@ -7,20 +7,20 @@
 // WebDriver; always Debian's own browsers: none is ever downloaded.
 
 import { spawn } from 'node:child_process';
-import { writeFile } from 'node:fs/promises';
 import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 
 export const engines = {
-  chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu',
-    '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio'] },
+  chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio'] },
   firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', protocol: 'webDriverBiDi',
     extraPrefsFirefox: { 'media.volume_scale': '0.0' } },
 };
 
-const textOf = (element) => ['input', 'textarea'].includes(element.localName) ? element.value : element.textContent;
+const textOf = (element) => (['input', 'textarea'].includes(element.localName) ? element.value : element.textContent);
+const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
-// The pieces every driver shares: waiting for the page, and errors it reports.
+// What every driver shares: opening the page, waiting on it, and the errors it reports.
 class Page {
   // Opens the address and waits for the window to be ready for a click.
   async open(url, { width = 1024, height = 768, scale = 1 } = {}) {
@@ -40,7 +40,7 @@ class Page {
   // Waits until fn, run in the page, returns something true, and returns it; fails with
   // the message after a few seconds.
   async waitFor(fn, args = [], message = `waited in vain for ${fn}`, timeout = 5000) {
-    for (const end = Date.now() + timeout; Date.now() < end; await new Promise((resolve) => setTimeout(resolve, 20))) {
+    for (const end = Date.now() + timeout; Date.now() < end; await pause(20)) {
       const value = await this.evaluate(fn, ...args);
       if (value)
         return value;
@@ -50,10 +50,9 @@ class Page {
 }
 
 class PuppeteerPage extends Page {
-  constructor(page, engine) {
+  constructor(page) {
     super();
     this.page = page;
-    this.engine = engine;
     this.requests = [];
     page.on('request', (request) => this.requests.push(request.url()));
   }
@@ -63,13 +62,10 @@ class PuppeteerPage extends Page {
     await this.page.goto(url);
   }
 
-  evaluate(fn, ...args) {
-    return this.page.evaluate(fn, ...args);
-  }
-
-  click(selector, button = 'left') {
-    return this.page.click(selector, { button });
-  }
+  evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
+  click(selector, button = 'left') { return this.page.click(selector, { button }); }
+  type(text) { return this.page.keyboard.type(text); }
+  close() { return this.page.close(); }
 
   // One key, or a chord such as "Shift+Tab" or "Control+g", on whatever has the focus.
   async press(keys) {
@@ -81,29 +77,17 @@ class PuppeteerPage extends Page {
       await this.page.keyboard.up(key);
   }
 
-  type(text) {
-    return this.page.keyboard.type(text);
-  }
-
   // What a screen reader finds by this role, and name if given: the element's text, or
   // an entry's value; null when there is none.
   async findAccessible(role, name) {
     const handle = await this.page.$(`::-p-aria(${name === undefined ? '' : `[name="${name}"]`}[role="${role}"])`);
     return handle && handle.evaluate(textOf);
   }
-
-  screenshot(path) {
-    return this.page.screenshot({ path });
-  }
-
-  close() {
-    return this.page.close();
-  }
 }
 
-// W3C WebDriver key codes for the keys the tests press.
-const keyCodes = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009',
-  ArrowUp: '\uE013', ArrowDown: '\uE015' };
+// W3C WebDriver's codes for the keys the tests press.
+const keyCodes = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009', ArrowDown: '\uE015' };
+const elementKey = 'element-6066-11e4-a52e-4f735466cecf';
 
 class WebDriverPage extends Page {
   constructor(session) {
@@ -114,8 +98,7 @@ class WebDriverPage extends Page {
   }
 
   async command(method, path, body) {
-    const response = await fetch(`${this.session}${path}`, { method, body: body && JSON.stringify(body),
-      headers: { 'content-type': 'application/json' } });
+    const response = await fetch(`${this.session}${path}`, { method, body: body && JSON.stringify(body) });
     const { value } = await response.json();
     if (value?.error)
       throw new Error(`${value.error}: ${value.message}`);
@@ -137,50 +120,44 @@ class WebDriverPage extends Page {
     return result.value;
   }
 
-  actions(actions) {
-    return this.command('POST', '/actions', { actions });
+  keys(actions) {
+    return this.command('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
   }
 
   async click(selector, button = 'left') {
-    const element = Object.values(await this.command('POST', '/element', { using: 'css selector', value: selector }))[0];
+    const element = (await this.command('POST', '/element', { using: 'css selector', value: selector }))[elementKey];
     if (button === 'left')
       return this.command('POST', `/element/${element}/click`, {});
-    const origin = { 'element-6066-11e4-a52e-4f735466cecf': element };
-    return this.actions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
-      { type: 'pointerMove', origin, x: 0, y: 0 }, { type: 'pointerDown', button: 2 }, { type: 'pointerUp', button: 2 }] }]);
+    return this.command('POST', '/actions', { actions: [{ type: 'pointer', id: 'mouse', actions: [
+      { type: 'pointerMove', origin: { [elementKey]: element }, x: 0, y: 0 }, { type: 'pointerDown', button: 2 },
+      { type: 'pointerUp', button: 2 }] }] });
   }
 
   press(keys) {
     const chord = keys.split('+').map((key) => keyCodes[key] ?? key);
-    return this.actions([{ type: 'key', id: 'keyboard', actions: [...chord.map((value) => ({ type: 'keyDown', value })),
-      ...chord.reverse().map((value) => ({ type: 'keyUp', value }))] }]);
+    return this.keys([...chord.map((value) => ({ type: 'keyDown', value })), ...chord.reverse().map((value) => ({ type: 'keyUp', value }))]);
   }
 
   type(text) {
-    return this.actions([{ type: 'key', id: 'keyboard',
-      actions: [...text].flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]) }]);
+    return this.keys([...text].flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]));
   }
 
   // WebKit's names come trimmed of the ideographic space, and some elements have no role.
   async findAccessible(role, name) {
     const property = (id, what) => this.command('GET', `/element/${id}/computed${what}`).catch(() => null);
     for (const element of await this.command('POST', '/elements', { using: 'css selector', value: 'body *' })) {
-      const id = Object.values(element)[0];
-      if (await property(id, 'role') === role && (name === undefined || (await property(id, 'label'))?.trim() === name.trim()))
+      if (await property(element[elementKey], 'role') === role
+          && (name === undefined || (await property(element[elementKey], 'label'))?.trim() === name.trim()))
         return this.evaluate(textOf, element);
     }
     return null;
   }
 
-  async screenshot(path) {
-    await writeFile(path, Buffer.from(await this.command('GET', '/screenshot'), 'base64'));
-  }
-
   close() {}
 }
 
-// WebKitGTK's MiniBrowser, driven by its WebDriver on a port of its own, on the display
-// that the test runs under.
+// WebKitGTK's MiniBrowser, driven by its WebDriver on a free port, on the display that
+// the test runs under.
 async function launchWebKit() {
   const port = await new Promise((resolve) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
@@ -190,28 +167,19 @@ async function launchWebKit() {
   });
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
   const base = `http://127.0.0.1:${port}`;
-  for (let tries = 0; ; ++tries) {
-    try {
-      if ((await (await fetch(`${base}/status`)).json()).value.ready)
-        break;
-    } catch (error) {
-      if (tries > 100)
-        throw new Error(`WebKitWebDriver did not start: ${error.message}`);
-    }
-    await new Promise((resolve) => setTimeout(resolve, 50));
+  for (let tries = 0; !(await fetch(`${base}/status`).then((response) => response.ok, () => false)); ++tries) {
+    if (tries > 100)
+      throw new Error('WebKitWebDriver did not start');
+    await pause(50);
   }
-  const response = await (await fetch(`${base}/session`, { method: 'POST', body: JSON.stringify({ capabilities: {
-    alwaysMatch: { 'webkitgtk:browserOptions': { binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
-      args: ['--automation'] } } } }) })).json();
-  if (!response.value.sessionId)
-    throw new Error(`no WebKit session: ${JSON.stringify(response.value)}`);
-  const session = `${base}/session/${response.value.sessionId}`;
+  const { value } = await (await fetch(`${base}/session`, { method: 'POST', body: JSON.stringify({ capabilities: { alwaysMatch: {
+    'webkitgtk:browserOptions': { binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } } } }) })).json();
+  if (!value.sessionId)
+    throw new Error(`no WebKit session: ${JSON.stringify(value)}`);
+  const session = `${base}/session/${value.sessionId}`;
   return {
     newPage: async () => new WebDriverPage(session),
-    async close() {
-      await fetch(session, { method: 'DELETE' });
-      driver.kill();
-    },
+    close: () => fetch(session, { method: 'DELETE' }).finally(() => driver.kill()),
   };
 }
 
@@ -219,9 +187,5 @@ export async function launch(engine) {
   if (engine === 'webkit')
     return launchWebKit();
   const browser = await puppeteer.launch({ headless: true, ...engines[engine] });
-  return {
-    browser,
-    newPage: async () => new PuppeteerPage(await browser.newPage(), engine),
-    close: () => browser.close(),
-  };
+  return { browser, newPage: async () => new PuppeteerPage(await browser.newPage()), close: () => browser.close() };
 }
