@@ -3,11 +3,8 @@
 
 #pragma once
 
-#include <QApplication>
-#include <QDialog>
-#include <QMenu>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>

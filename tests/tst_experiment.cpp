@@ -20,20 +20,15 @@
 // when the program is ending.
 class ScriptedServices final : public Services {
 public:
-    explicit ScriptedServices(QStringList entries)
-        : m_entries(std::move(entries))
-    {
-    }
+    explicit ScriptedServices(QStringList entries) : m_entries(std::move(entries)) {}
     std::optional<std::u16string> askForEntry(std::u16string_view prompt, std::u16string_view title) override
     {
-        shownWhenAsked << QString::fromStdU16String(std::u16string(title) + u'|' + std::u16string(prompt)) + '|' + label + '|'
-                + sequence;
-        if (m_entries.isEmpty())
-            return std::nullopt;
-        return m_entries.takeFirst().toStdU16String();
+        shownWhenAsked << text(title) + '|' + text(prompt) + '|' + label + '|' + sequence;
+        return m_entries.isEmpty() ? std::nullopt : std::optional(m_entries.takeFirst().toStdU16String());
     }
-    void showStartingValue(std::u16string_view text) override { label = QString::fromStdU16String(std::u16string(text)); }
-    void showSequence(std::u16string_view text) override { sequence = QString::fromStdU16String(std::u16string(text)); }
+    void showStartingValue(std::u16string_view shown) override { label = text(shown); }
+    void showSequence(std::u16string_view shown) override { sequence = text(shown); }
+    static QString text(std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); }
 
     QString label, sequence;
     QStringList shownWhenAsked;
@@ -76,8 +71,8 @@ private slots:
         QCOMPARE(services.label, label);
         QCOMPARE(services.sequence.count(' '), values);
         QVERIFY2(services.sequence.startsWith(sequence), qPrintable(services.sequence));
-        QCOMPARE(QString::fromStdU16String(state.sequenceText), services.sequence);
-        QCOMPARE(QString::fromStdU16String(state.entryText), entries.last());
+        QCOMPARE(ScriptedServices::text(state.sequenceText), services.sequence);
+        QCOMPARE(ScriptedServices::text(state.entryText), entries.last());
         QCOMPARE(state.currentValue, 1.0);
     }
 
@@ -93,12 +88,12 @@ private slots:
         second.label = first.label;
         second.sequence = first.sequence;
         QCOMPARE(Experiment::run(state, second), std::optional<double>(3));
-        const QString asked = QString::fromStdU16String(u"\u3000３ｘ＋１ の問題|3以上10000000以下の整数を半角で入力してください．．．||");
+        const QString asked = "\u3000３ｘ＋１ の問題|3以上10000000以下の整数を半角で入力してください．．．||";
         QCOMPARE(second.shownWhenAsked, QStringList({asked, asked}));
-        QCOMPARE(QString::fromStdU16String(state.sequenceText), " 10 5 16 8 4 2 1");
+        QCOMPARE(ScriptedServices::text(state.sequenceText), " 10 5 16 8 4 2 1");
         Experiment::reset(state, second);
-        QCOMPARE(second.label + second.sequence + QString::fromStdU16String(state.sequenceText), "");
-        QCOMPARE(QString::fromStdU16String(state.entryText), "3");
+        QCOMPARE(second.label + second.sequence + ScriptedServices::text(state.sequenceText), "");
+        QCOMPARE(ScriptedServices::text(state.entryText), "3");
         QCOMPARE(state.currentValue, 1.0);
         ScriptedServices ending({"2"});
         QCOMPARE(Experiment::run(state, ending), std::nullopt);
