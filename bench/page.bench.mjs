@@ -8,17 +8,46 @@
 // graph drawn again; and a click on 初期化 to its chime.
 // Usage: node bench/page.bench.mjs build-web/collatz.html
 
+import { writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launch } from '../tests/web/Browser.mjs';
 
 const page = pathToFileURL(process.argv[2] ?? 'build-web/collatz.html').href;
-const floor = new URL('floor_page.html', import.meta.url).href;
 const rounds = 31;
 
 const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
 const range = (values) => `${Math.min(...values).toFixed(1)} to ${Math.max(...values).toFixed(1)}`;
 
 const browser = await launch('chromium');
+
+// A tab with the page, its input dialog asking, the entry typed.
+async function asking(entry) {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  await tab.click('#startButton');
+  await tab.waitFor(() => document.getElementById('inputDialog').open);
+  await tab.type(entry);
+  return tab;
+}
+
+// The floor: the page's own window as it stands once shown, saved as plain HTML, without
+// any script, module or chime.
+async function plainWindow() {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  const html = await tab.evaluate(() => {
+    const copy = document.documentElement.cloneNode(true);
+    copy.querySelectorAll('script, dialog, #graphWindow, #contextMenu, #ended').forEach((element) => element.remove());
+    return `<!doctype html>\n${copy.outerHTML}`;
+  });
+  await tab.close();
+  const file = join(tmpdir(), 'collatz-plain-window.html');
+  writeFileSync(file, html);
+  return pathToFileURL(file).href;
+}
+const floor = await plainWindow();
 
 // Milliseconds from the start of the navigation to the window ready for a click: its
 // first paint, and for the page its module compiled too.
@@ -27,8 +56,7 @@ async function ready(url) {
   await tab.open(url);
   const at = await tab.waitFor(() => {
     const painted = performance.getEntriesByName('first-contentful-paint')[0]?.startTime;
-    const compiled = document.querySelector('script[type="application/octet-stream"]')
-      ? performance.getEntriesByName('compiled')[0]?.startTime : 0;
+    const compiled = document.querySelector('script') ? performance.getEntriesByName('compiled')[0]?.startTime : 0;
     return painted && compiled !== undefined && Math.max(painted, compiled);
   });
   await tab.close();
@@ -51,11 +79,7 @@ function paintOf(what, length) {
 }
 
 async function experiment() {
-  const tab = await browser.newPage();
-  await tab.open(page);
-  await tab.click('#startButton');
-  await tab.waitFor(() => document.getElementById('inputDialog').open);
-  await tab.type('8400511');
+  const tab = await asking('8400511');
   const length = await tab.evaluate(() => {
     let text = '';
     for (let value = 8400511; value !== 1;) {
@@ -140,11 +164,7 @@ console.log(`8,400,511, OK to the final paint: median ${median(runs).toFixed(1)}
 
 // Ctrl+G to the drawn graph of 8,400,511, and 対数目盛 to the graph drawn again.
 async function graph() {
-  const tab = await browser.newPage();
-  await tab.open(page);
-  await tab.click('#startButton');
-  await tab.waitFor(() => document.getElementById('inputDialog').open);
-  await tab.type('8400511');
+  const tab = await asking('8400511');
   await tab.press('Enter');
   await tab.waitFor(() => document.getElementById('sequenceView').value);
   await tab.evaluate(() => {
