@@ -88,8 +88,12 @@ std::string PageGraph::svg(const GraphFigures &figures, bool logScale)
     drawing += line(left, bottom, right, bottom, "axis") + line(left, top, left, bottom, "axis");
     drawing += label((left + right) / 2, bottom + 36, "middle", u8"ステップ");
 
-    drawing += "<polyline class=\"road\" points=\"";
+    // The values themselves go with the line, for the page to show the one under the pointer.
     const std::vector<double> &values = figures.values();
+    drawing += "<polyline class=\"road\" data-values=\"";
+    for (double value : values)
+        drawing += std::to_string(std::uint64_t(value)) + ' ';
+    drawing += "\" points=\"";
     for (std::size_t step = 0; step < values.size(); ++step)
         drawing += number(x(double(step))) + ',' + number(y(values[step])) + ' ';
     drawing += "\"/><circle class=\"peak\" r=\"5\" cx=\"" + number(x(double(figures.peakStep()))) + "\" cy=\"" + number(y(peak))
