@@ -109,26 +109,6 @@ private slots:
         QCOMPARE(QList<int>(read.begin(), read.end()), samples);
     }
 
-    // A chime plays whole from its first sample; the next one, read ahead as the window
-    // has them read, cuts it off at once, but for at most one device buffer.
-    void cutOff()
-    {
-        const DiskOutput disk(m_dir.filePath("cut"));
-        {
-            SdlChimePlayer player;
-            player.prepare({"pinpon.wav", "endpinpon.wav"});
-            player.play("pinpon.wav");
-            QTRY_VERIFY2(disk.find(m_opening) >= 0, "the reset chime did not start");
-            player.play("endpinpon.wav");
-            QTRY_VERIFY2(disk.find(m_endpinpon) >= 0, "the exit chime did not sound whole");
-        }
-        const Samples written = disk.samples();
-        const qsizetype first = find(written, m_opening), second = find(written, m_endpinpon, first + 1, first + qsizetype(m_pinpon.size()));
-        QVERIFY2(second > first, "the exit chime did not cut the reset chime");
-        const auto same = std::mismatch(written.begin() + first, written.begin() + second, m_pinpon.begin()).first - written.begin();
-        QVERIFY2(second - same <= 256, qPrintable(QString::number(second - same)));
-    }
-
     // A chime in the working directory comes before the one beside the program; a chime
     // that is missing stops the last one and leaves silence; a FIFO named as a chime is
     // never opened, which would wait for ever, and the next chime sounds.

@@ -66,17 +66,18 @@ const shown = async () => `${await $('startingValueLabel')}|${await $('sequenceV
 const asking = () => page.waitFor(() => document.getElementById('inputDialog').open && document.activeElement.id === 'entry',
   [], 'the input dialog did not open with its entry focused');
 
-// A whole experiment, started by a click on 実 験 or a key, each dialog answered with
-// "Escape", "キャンセル", or an entry and Enter, and the display empty whenever it asks.
+// A whole experiment, started by a click on 実 験 or a key, each dialog answered with an
+// entry and Enter, or "... then Escape", or "... then キャンセル", and the display empty
+// whenever it asks.
 async function experiment(entries, key) {
   await (key ? page.press(key) : page.click('#startButton'));
   for (const entry of entries) {
     await asking();
     assert.equal(await shown(), '|', 'the display was not empty while asking');
-    if (entry === 'キャンセル')
-      await page.click('#inputDialog button[value=cancel]');
-    else
-      await (entry === 'Escape' ? page.press('Escape') : page.type(entry).then(() => page.press('Enter')));
+    const [typed, answer] = entry.split(' then ');
+    if (typed)
+      await page.type(typed);
+    await (answer === 'キャンセル' ? page.click('#inputDialog button[value=cancel]') : page.press(answer ?? 'Enter'));
   }
   await page.waitFor(() => !document.getElementById('inputDialog').open && document.getElementById('sequenceView').value,
     [], 'the last entry was not accepted');
@@ -140,7 +141,7 @@ test('the input dialog, by Space on 実　験: modal, named by its title, its pr
 
 test('by Enter on 実　験: out of range, not numbers, キャンセル and Escape ask again; the start is floored', { timeout }, async () => {
   await open();
-  await experiment(['10000001', '2.9', 'abc', '', 'キャンセル', 'Escape', '3.7'], 'Enter');
+  await experiment(['10000001', '2.9', 'abc', '', '27 then キャンセル', '27 then Escape', '3.7'], 'Enter');
   assert.equal(await shown(), `ｎ＝ 3|${sequence(3)}`);
 });
 
@@ -255,7 +256,8 @@ test('the site installs as an app, works offline and closes its window at はい
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
   const server = createServer((request, response) => {
     const file = join(site, request.url === '/' ? 'index.html' : request.url);
-    response.writeHead(200, { 'content-type': types[extname(file)] }).end(readFileSync(file));
+    // Nothing kept by the browser's own cache: offline, only the service worker's is left.
+    response.writeHead(200, { 'content-type': types[extname(file)], 'cache-control': 'no-store' }).end(readFileSync(file));
   }).listen(0, '127.0.0.1');
   await new Promise((resolve) => server.once('listening', resolve));
   await page.open(`http://127.0.0.1:${server.address().port}/`);
