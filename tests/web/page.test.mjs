@@ -264,7 +264,9 @@ test('the site installs as an app, works offline and closes its window at はい
   await page.waitFor(() => navigator.serviceWorker.ready.then(() => true));
   const devtools = await page.page.createCDPSession();
   assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  // The server goes away, its open connections too.
   server.close();
+  server.closeAllConnections();
   await page.page.setOfflineMode(true);
   await page.page.reload();
   await page.waitFor(() => !!document.querySelector('#window.ready'), [], 'the page did not open offline');
