@@ -99,8 +99,9 @@ build_page() {
     quietly build-web-build "building the page in build-web/..." cmake --build "$folder" --parallel "$(nproc)"
 }
 
-# The page's tests drive Debian's browsers through puppeteer-core, at the version the
-# lock file pins; it never downloads a browser.
+# The page's tests drive Debian's browsers through puppeteer-core and WebKit's driver
+# through selenium-webdriver, at the versions the lock file pins; neither downloads a
+# browser or a driver.
 install_page_test_packages() {
     quietly npm "installing the page tests' packages (npm ci)..." \
         env PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$root" --no-audit --no-fund

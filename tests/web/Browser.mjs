@@ -4,11 +4,12 @@
 // A real browser, driven as a person uses it: pages opened from a file or a server, real
 // clicks and keys, and what the page shows read back from it. Chromium and Firefox go
 // through puppeteer-core (Firefox over WebDriver BiDi), WebKit through WebKitGTK's own
-// WebDriver; always Debian's own browsers: none is ever downloaded.
+// WebDriver with selenium-webdriver; always Debian's own browsers: none is ever downloaded.
 
-import { spawn } from 'node:child_process';
-import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
+import { By, Key, WebDriver } from 'selenium-webdriver';
+import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
+import { DriverService } from 'selenium-webdriver/remote/index.js';
 
 export const engines = {
   chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu', '--no-first-run',
@@ -85,69 +86,50 @@ class PuppeteerPage extends Page {
   }
 }
 
-// W3C WebDriver's codes for the keys the tests press.
-const keyCodes = { Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', Control: '\uE009', ArrowDown: '\uE015' };
-const elementKey = 'element-6066-11e4-a52e-4f735466cecf';
+// Selenium's names for the keys the tests press: "ArrowDown" is ARROW_DOWN.
+const seleniumKey = (key) => Key[key.replace(/(.)([A-Z])/, '$1_$2').toUpperCase()] ?? key;
 
 class WebDriverPage extends Page {
-  constructor(session) {
+  constructor(driver) {
     super();
-    this.session = session;
+    this.driver = driver;
     // WebDriver does not show the page's requests to its client.
     this.requests = null;
   }
 
-  async command(method, path, body) {
-    const response = await fetch(`${this.session}${path}`, { method, body: body && JSON.stringify(body) });
-    const { value } = await response.json();
-    if (value?.error)
-      throw new Error(`${value.error}: ${value.message}`);
-    return value;
-  }
-
   async navigate(url, width, height) {
-    await this.command('POST', '/window/rect', { width, height });
-    await this.command('POST', '/url', { url });
+    await this.driver.manage().window().setRect({ width, height });
+    await this.driver.get(url);
   }
 
   async evaluate(fn, ...args) {
-    const script = `const done = arguments[arguments.length - 1];
+    const result = await this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
       Promise.resolve((${fn}).apply(null, Array.prototype.slice.call(arguments, 0, -1)))
-        .then((value) => done({ value }), (error) => done({ error: String(error) }));`;
-    const result = await this.command('POST', '/execute/async', { script, args });
+        .then((value) => done({ value }), (error) => done({ error: String(error) }));`, ...args);
     if (result.error)
       throw new Error(result.error);
     return result.value;
   }
 
-  keys(actions) {
-    return this.command('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
-  }
-
   async click(selector, button = 'left') {
-    const element = (await this.command('POST', '/element', { using: 'css selector', value: selector }))[elementKey];
-    if (button === 'left')
-      return this.command('POST', `/element/${element}/click`, {});
-    return this.command('POST', '/actions', { actions: [{ type: 'pointer', id: 'mouse', actions: [
-      { type: 'pointerMove', origin: { [elementKey]: element }, x: 0, y: 0 }, { type: 'pointerDown', button: 2 },
-      { type: 'pointerUp', button: 2 }] }] });
+    const element = await this.driver.findElement(By.css(selector));
+    return button === 'left' ? element.click() : this.driver.actions().contextClick(element).perform();
   }
 
   press(keys) {
-    const chord = keys.split('+').map((key) => keyCodes[key] ?? key);
-    return this.keys([...chord.map((value) => ({ type: 'keyDown', value })), ...chord.reverse().map((value) => ({ type: 'keyUp', value }))]);
+    const chord = keys.split('+').map(seleniumKey), actions = this.driver.actions();
+    chord.forEach((key) => actions.keyDown(key));
+    chord.reverse().forEach((key) => actions.keyUp(key));
+    return actions.perform();
   }
 
-  type(text) {
-    return this.keys([...text].flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]));
-  }
+  type(text) { return this.driver.actions().sendKeys(text).perform(); }
 
   // WebKit's names come trimmed of the ideographic space, and some elements have no role.
   async findAccessible(role, name) {
-    const property = (id, what) => this.command('GET', `/element/${id}/computed${what}`).catch(() => null);
-    for (const element of await this.command('POST', '/elements', { using: 'css selector', value: 'body *' })) {
-      if (await property(element[elementKey], 'role') === role
-          && (name === undefined || (await property(element[elementKey], 'label'))?.trim() === name.trim()))
+    for (const element of await this.driver.findElements(By.css('body *'))) {
+      if (await element.getAriaRole().catch(() => null) === role
+          && (name === undefined || (await element.getAccessibleName()).trim() === name.trim()))
         return this.evaluate(textOf, element);
     }
     return null;
@@ -159,28 +141,10 @@ class WebDriverPage extends Page {
 // WebKitGTK's MiniBrowser, driven by its WebDriver on a free port, on the display that
 // the test runs under.
 async function launchWebKit() {
-  const port = await new Promise((resolve) => {
-    const probe = createServer().listen(0, '127.0.0.1', () => {
-      const { port } = probe.address();
-      probe.close(() => resolve(port));
-    });
-  });
-  const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
-  const base = `http://127.0.0.1:${port}`;
-  for (let tries = 0; !(await fetch(`${base}/status`).then((response) => response.ok, () => false)); ++tries) {
-    if (tries > 100)
-      throw new Error('WebKitWebDriver did not start');
-    await pause(50);
-  }
-  const { value } = await (await fetch(`${base}/session`, { method: 'POST', body: JSON.stringify({ capabilities: { alwaysMatch: {
-    'webkitgtk:browserOptions': { binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } } } }) })).json();
-  if (!value.sessionId)
-    throw new Error(`no WebKit session: ${JSON.stringify(value)}`);
-  const session = `${base}/session/${value.sessionId}`;
-  return {
-    newPage: async () => new WebDriverPage(session),
-    close: () => fetch(session, { method: 'DELETE' }).finally(() => driver.kill()),
-  };
+  const service = new DriverService.Builder('WebKitWebDriver').setLoopback(true).build();
+  const driver = await WebDriver.createSession(new Executor(new HttpClient(await service.start())), { 'webkitgtk:browserOptions':
+    { binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } });
+  return { newPage: async () => new WebDriverPage(driver), close: () => driver.quit().finally(() => service.kill()) };
 }
 
 export async function launch(engine) {
