@@ -26,13 +26,8 @@ function sequence(start) {
   return text;
 }
 
-const problem = ['', '　【問題】',
-  '　　　　　どんな自然数から始めても良いので、その数が偶数ならば２で割り、奇数ならば３倍して１を', '　　　　加えることを繰り返します。',
-  '　　　　　そうすると、どんな自然数から始めても必ず１になるというのはほんとうなのでしょうか。',
-  '　　　　　11から始めると、11→34→17→52→26→13→40→20→10→5→16→8→4→2→1 となります。',
-  '　　　　　この問題は有名な難問で、いまだに解けていません。また、コンピュータを使って、非常に大',
-  '　　　　きな数（４兆）まで調べられていますが、１にならない例は発見されていません。',
-  '　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。'];
+// The panel's nine lines, as the window must show them.
+const problem = readFileSync(new URL('../problem.txt', import.meta.url), 'utf8').split('\n').slice(0, 9);
 
 // How long a chime lasts, from its wave file's header, to the hundredth of a second.
 function duration(name) {
