@@ -178,11 +178,9 @@ test('終了: the exit chime and the question; いいえ keeps all; はい by En
 test('a screen reader finds the buttons by caption, the panel, the sequence, the label and the dialog', { timeout }, async () => {
   await open();
   await experiment(['11']);
-  for (const caption of ['終了', '初期化', '実\u3000験'])
-    assert.equal(await page.findAccessible('button', caption), caption);
-  assert.equal(await page.findAccessible('region', '問題の説明'), problem.join(''));
-  assert.equal(await page.findAccessible('textbox', '実験の結果'), sequence(11));
-  assert.equal(await page.findAccessible('status'), 'ｎ＝ 11');
+  for (const [role, name, text] of [['button', '終了', '終了'], ['button', '初期化', '初期化'], ['button', '実\u3000験', '実\u3000験'],
+    ['region', '問題の説明', problem.join('')], ['textbox', '実験の結果', sequence(11)], ['status', undefined, 'ｎ＝ 11']])
+    assert.equal(await page.findAccessible(role, name), text, `${role} ${name}`);
   await page.click('#startButton');
   await asking();
   assert.match(await page.findAccessible('dialog', '\u3000３ｘ＋１ の問題'), /3以上10000000以下の整数を半角で入力してください．．．/);
