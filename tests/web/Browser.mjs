@@ -4,7 +4,8 @@
 // A real browser, driven as a person uses it: pages opened from a file or a server, real
 // clicks and keys, and what the page shows read back from it. Chromium and Firefox go
 // through puppeteer-core (Firefox over WebDriver BiDi), WebKit through WebKitGTK's own
-// WebDriver with selenium-webdriver; always Debian's own browsers: none is ever downloaded.
+// WebDriver with selenium-webdriver; always Debian's own browsers: none is ever
+// downloaded.
 
 import puppeteer from 'puppeteer-core';
 import { By, Key, WebDriver } from 'selenium-webdriver';
