@@ -43,6 +43,12 @@ std::string GraphFigures::table() const
     return table;
 }
 
+std::string GraphFigures::fileName(std::string_view suffix) const
+{
+    const std::uint64_t start = m_values.empty() ? 0 : std::uint64_t(m_values.front());
+    return "collatz-" + std::to_string(start) + '.' + std::string(suffix);
+}
+
 double GraphFigures::logAxisTop() const
 {
     return std::pow(10.0, std::max(1.0, std::ceil(std::log10(peak()))));

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The figures of the last experiment's graph, the same on every front end: every value
@@ -28,6 +29,8 @@ public:
     std::u16string title() const;
     // "step,value" and a row for every value, every digit written, in UTF-8.
     std::string table() const;
+    // The name a saved copy is offered under: "collatz-27.csv" for this suffix.
+    std::string fileName(std::string_view suffix) const;
     // The top of a logarithmic value axis: the power of ten at or above the peak, and at
     // least 10.
     double logAxisTop() const;

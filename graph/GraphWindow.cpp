@@ -187,8 +187,7 @@ void GraphWindow::save(const QString &what, const QString &suffix, const QString
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (!folder.exists())
         folder = QDir::home();
-    const double start = m_figures.empty() ? 0 : m_figures.values().front();
-    const QString suggested = folder.filePath(QStringLiteral("collatz-%1.%2").arg(qint64(start)).arg(suffix));
+    const QString suggested = folder.filePath(QString::fromStdString(m_figures.fileName(suffix.toStdString())));
     const QString path = QFileDialog::getSaveFileName(this, what, suggested, filter);
     if (path.isEmpty())
         return;

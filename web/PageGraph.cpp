@@ -42,11 +42,6 @@ std::string line(double x1, double y1, double x2, double y2, const char *kind)
            + "\" y2=\"" + number(y2) + "\"/>";
 }
 
-std::string startOf(const GraphFigures &figures)
-{
-    return std::to_string(std::uint64_t(figures.values().front()));
-}
-
 } // namespace
 
 std::string PageGraph::svg(const GraphFigures &figures, bool logScale)
@@ -125,13 +120,13 @@ void PageGraph::setLogScale(bool logScale)
 void PageGraph::saveTable() const
 {
     if (!m_figures.empty())
-        pageSave(("collatz-" + startOf(m_figures) + ".csv").c_str(), "text/csv", m_figures.table().c_str());
+        pageSave(m_figures.fileName("csv").c_str(), "text/csv", m_figures.table().c_str());
 }
 
 void PageGraph::savePicture() const
 {
     if (!m_figures.empty())
-        pageSave(("collatz-" + startOf(m_figures) + ".png").c_str(), "image/png", svg(m_figures, m_logScale).c_str());
+        pageSave(m_figures.fileName("png").c_str(), "image/png", svg(m_figures, m_logScale).c_str());
 }
 
 void PageGraph::draw(bool bringIntoView) const
