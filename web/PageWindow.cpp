@@ -60,14 +60,17 @@ void PageWindow::askToExit()
 void PageWindow::reset()
 {
     m_chimes.play(ProgramText::resetChime);
-    Experiment::reset(m_state, m_services);
-    m_lastStart.reset();
-    m_graph.follow(m_lastStart);
+    clear();
 }
 
 void PageWindow::restart()
 {
     m_state = ExperimentState();
+    clear();
+}
+
+void PageWindow::clear()
+{
     Experiment::reset(m_state, m_services);
     m_lastStart.reset();
     m_graph.follow(m_lastStart);

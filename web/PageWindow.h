@@ -35,6 +35,9 @@ public:
     void showGraph();
 
 private:
+    // Empties the display and forgets the last experiment, the graph's too.
+    void clear();
+
     ExperimentState m_state;
     PageServices m_services;
     PageChimes m_chimes;
