@@ -125,9 +125,8 @@ async function chimes() {
       { capture: true });
     const start = AudioBufferSourceNode.prototype.start;
     AudioBufferSourceNode.prototype.start = function (...args) {
-      const audio = this.context;
-      window.delays.push(performance.now() - window.clickedAt + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0)));
-      window.latency = 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0));
+      window.latency = 1000 * ((this.context.baseLatency ?? 0) + (this.context.outputLatency ?? 0));
+      window.delays.push(performance.now() - window.clickedAt + window.latency);
       return start.apply(this, args);
     };
   });
