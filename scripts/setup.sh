@@ -107,6 +107,14 @@ install_page_test_packages() {
         env PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$root" --no-audit --no-fund
 }
 
+# Everything that driving the page in a browser needs: the browsers, the page itself and
+# the packages that drive them.
+prepare_page() {
+    ensure_packages "${page_test_packages[@]}"
+    build_page
+    install_page_test_packages
+}
+
 # The server removes its socket and pid file as it goes, so its folder can only be
 # removed once it has gone.
 stop_sound_server() {
