@@ -37,14 +37,6 @@ static QByteArray wave(quint16 channels, quint32 rate, quint16 bits, const QByte
 
 static QByteArray pcm(const Samples &samples) { return QByteArray(reinterpret_cast<const char *>(samples.data()), qsizetype(samples.size() * 2)); }
 
-// Where needle starts in haystack, at from or later and before before, or -1.
-static qsizetype find(const Samples &haystack, const Samples &needle, qsizetype from = 0, qsizetype before = 1 << 30)
-{
-    const auto end = haystack.begin() + std::min(before + qsizetype(needle.size()) - 1, qsizetype(haystack.size()));
-    const auto found = from < end - haystack.begin() ? std::search(haystack.begin() + from, end, needle.begin(), needle.end()) : end;
-    return found == end ? -1 : found - haystack.begin();
-}
-
 // SDL's disk audio driver, which writes what reaches the "device" to a file, in real
 // time, from the moment it is opened.
 struct DiskOutput {
@@ -60,13 +52,18 @@ struct DiskOutput {
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         return Samples(reinterpret_cast<const std::int16_t *>(bytes.data()), reinterpret_cast<const std::int16_t *>(bytes.end()));
     }
-    qsizetype find(const Samples &needle) const { return ::find(samples(), needle); }
+    // Where needle starts in what was written, or -1.
+    qsizetype find(const Samples &needle) const
+    {
+        const Samples written = samples();
+        const auto found = std::search(written.begin(), written.end(), needle.begin(), needle.end());
+        return found == written.end() ? -1 : found - written.begin();
+    }
     const QString path;
 };
 
-// The chime reader; the player writing through SDL's disk audio driver, where what
-// reaches the "device" is compared sample by sample with the chimes; and the window's
-// chimes heard through the sound server that scripts/test starts.
+// The chime reader, and the player and the window's chimes through SDL's disk audio
+// driver, where what reaches the "device" is compared sample by sample with the chimes.
 class TestSound : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -75,16 +72,7 @@ class TestSound : public QObject {
     const Samples m_endpinpon = WaveFile::load(m_here + "/endpinpon.wav").value_or(Samples(1024));
     const Samples m_opening = Samples(m_pinpon.begin(), m_pinpon.begin() + 1024);
 
-    static bool reaches(const SdlChimePlayer &player, Output wanted, int timeout = 5000)
-    {
-        return QTest::qWaitFor([&] { return player.output() == wanted; }, timeout);
-    }
-    // Plays the reset chime again and again, as a person clicking would, until its first
-    // samples reach the output; false after five seconds.
-    bool soundsAgain(SdlChimePlayer &player, const DiskOutput &disk)
-    {
-        return QTest::qWaitFor([&] { return player.play("pinpon.wav"), QTest::qWaitFor([&] { return disk.find(m_opening) >= 0; }, 500); });
-    }
+    static bool reaches(const SdlChimePlayer &player, Output wanted) { return QTest::qWaitFor([&] { return player.output() == wanted; }); }
 
 private slots:
     void reads_data()
@@ -92,12 +80,9 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QList<int>>("samples");
         QTest::newRow("16-bit") << wave(1, 44100, 16, pcm({0, 1000, -1000, 32767, -32768, 5})) << QList<int>{0, 1000, -1000, 32767, -32768, 5};
-        // SDL mixes through floating point, where half of full scale comes back one short.
-        QTest::newRow("stereo 8-bit, mixed down") << wave(2, 44100, 8, QByteArray("\xC0\xC0\x80\x80", 4)) << QList<int>{16383, 0};
         QTest::newRow("22.05 kHz, resampled") << wave(1, 22050, 16, pcm(Samples(2205, 0))) << QList<int>(4410, 0);
         QTest::newRow("claiming 64 MiB, what is there") << wave(1, 44100, 16, pcm({7, 8, 9}), 64 << 20) << QList<int>{7, 8, 9};
         // Refused: what is not a chime file, or is larger or longer than a chime.
-        QTest::newRow("no RIFF header") << wave(1, 44100, 16, pcm({1, 2, 3, 4})).mid(8) << QList<int>{};
         QTest::newRow("six seconds at 1 kHz") << wave(1, 1000, 8, QByteArray(6000, '\x80')) << QList<int>{};
         QTest::newRow("more than 2 MiB, 2.7 seconds") << wave(2, 192000, 16, QByteArray(WaveFile::largestFile, 0)) << QList<int>{};
     }
@@ -168,7 +153,9 @@ private slots:
         QVERIFY(QFile::remove(link) && QFile::link("/dev/full", link));
         QVERIFY2(QTest::qWaitFor([&] { return player.play("pinpon.wav"), player.output() == Output::Open; }), "the player did not retry");
         QVERIFY(QFile::remove(link) && QFile::link(m_dir.filePath("lost"), link));
-        QVERIFY2(soundsAgain(player, disk), "a lost output was not opened again");
+        // The reset chime again and again, as a person clicking would, until it is heard.
+        QVERIFY2(QTest::qWaitFor([&] { return player.play("pinpon.wav"), QTest::qWaitFor([&] { return disk.find(m_opening) >= 0; }, 500); }),
+                 "a lost output was not opened again");
     }
 
     // A player whose worker is stuck asking a sound server that never answers ends all
@@ -176,54 +163,36 @@ private slots:
     void endsWhenStuck()
     {
         // A socket that takes calls and never answers them, until it goes away.
-        struct SilentServer {
-            const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            ~SilentServer() { qunsetenv("PULSE_SERVER"), ::close(socket); }
-        } server;
+        const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const auto closing = qScopeGuard([server] { qunsetenv("PULSE_SERVER"), ::close(server); });
         sockaddr_un address{AF_UNIX, {}};
         const QByteArray path = QFile::encodeName(m_dir.filePath("silent-server"));
         std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-        QCOMPARE(bind(server.socket, reinterpret_cast<sockaddr *>(&address), sizeof address) | listen(server.socket, 4), 0);
+        QCOMPARE(bind(server, reinterpret_cast<sockaddr *>(&address), sizeof address) | listen(server, 4), 0);
         qputenv("SDL_AUDIODRIVER", "pulseaudio");
         qputenv("PULSE_SERVER", "unix:" + path);
         QElapsedTimer ending;
         {
             SdlChimePlayer player;
             player.play("pinpon.wav");
-            pollfd called{server.socket, POLLIN, 0};
+            pollfd called{server, POLLIN, 0};
             QTRY_VERIFY2(poll(&called, 1, 0) == 1, "the player never called the sound server");
             ending.start();
         }
         QVERIFY2(ending.elapsed() < 1000, qPrintable(QString("the player took %1 ms to end").arg(ending.elapsed())));
     }
 
-    // Through the sound server, recorded from its monitor: each button's own chime, heard
-    // promptly, the exit chime while the question waits.
-    void heard()
+    // The window's buttons play their own chimes: the reset chime, and the exit chime
+    // while the question waits.
+    void windowChimes()
     {
-        qunsetenv("SDL_AUDIODRIVER");
-        QByteArray recorded; // before the recorder, whose end may still deliver some
-        QProcess parec;
-        connect(&parec, &QProcess::readyReadStandardOutput, this, [&] { recorded += parec.readAllStandardOutput(); });
-        parec.start("parec", {"--latency-msec=20", "--raw", "--format=s16le", "--channels=1", "--rate=44100", "--device=@DEFAULT_MONITOR@"});
-        // Whether the chime came, exactly, within half a second after the sample "from": any
-        // of three pieces of ten milliseconds. The monitor misses the first milliseconds of
-        // a stream, which the sink plays over what it had already rendered.
-        auto heard = [&](qsizetype from, const Samples &chime) {
-            const Samples recording(reinterpret_cast<const std::int16_t *>(recorded.cbegin()), reinterpret_cast<const std::int16_t *>(recorded.cend()));
-            const auto piece = [&](qsizetype at) { return find(recording, Samples(&chime[at], &chime[at + 441]), from, from + 22050 + at) >= 0; };
-            return piece(2205) || piece(4410) || piece(6615);
-        };
+        const DiskOutput disk(m_dir.filePath("window"));
         MainWindow window;
         window.show();
-        QVERIFY2(QTest::qWaitFor([&] { return recorded.size() > 44100; }), "nothing recorded: no sound server?");
-        qsizetype clicked = recorded.size() / 2;
         QTest::mouseClick(window.findChild<QWidget *>("resetButton"), Qt::LeftButton);
-        QTRY_VERIFY2(heard(clicked, m_pinpon), "the reset chime was not heard");
-        QVERIFY2(!heard(clicked, m_endpinpon), "the exit chime was heard on reset");
-        clicked = recorded.size() / 2;
+        QTRY_VERIFY2(disk.find(m_pinpon) >= 0, "the reset chime was not played");
         Dialogs dialogs{[&](QWidget *question) {
-            QTRY_VERIFY2(heard(clicked, m_endpinpon), "the exit chime was not heard while the question waited");
+            QTRY_VERIFY2(disk.find(m_endpinpon) >= 0, "the exit chime was not played while the question waited");
             question->close();
         }};
         QTest::mouseClick(window.findChild<QWidget *>("exitButton"), Qt::LeftButton);

@@ -35,10 +35,6 @@ class Page {
     });
   }
 
-  errors() {
-    return this.evaluate(() => window.pageErrors ?? []);
-  }
-
   // Waits until fn, run in the page, returns something true, and returns it; fails with
   // the message after a few seconds.
   async waitFor(fn, args = [], message = `waited in vain for ${fn}`, timeout = 5000) {
