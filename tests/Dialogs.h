@@ -9,7 +9,7 @@
 #include <deque>
 #include <functional>
 
-// Answers the modal dialogs and the menus the code under test opens, one step per dialog
+// Answers the modal dialogs the code under test opens, one step per dialog
 // in the order they come, once the dialog's own event loop runs. A dialog that comes when
 // no step is left, or whose step failed, is rejected and its window hidden, which ends an
 // experiment that would otherwise ask again for ever: a fault fails its check at once
@@ -30,9 +30,8 @@ public:
 private:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        auto *dialog = qobject_cast<QWidget *>(object);
-        const auto *modal = qobject_cast<QDialog *>(object);
-        if (event->type() != QEvent::Show || !(qobject_cast<QMenu *>(object) || (modal && modal->isModal())))
+        auto *dialog = qobject_cast<QDialog *>(object);
+        if (event->type() != QEvent::Show || !dialog || !dialog->isModal())
             return false;
         if (m_steps.empty()) {
             m_unexpected = true;
@@ -47,14 +46,10 @@ private:
         m_steps.pop_front();
         return false;
     }
-    static void giveUp(QWidget *dialog)
+    static void giveUp(QDialog *dialog)
     {
-        if (auto *modal = qobject_cast<QDialog *>(dialog)) {
-            dialog->parentWidget()->window()->hide();
-            QTimer::singleShot(0, modal, &QDialog::reject);
-        } else {
-            QTimer::singleShot(0, dialog, &QWidget::close);
-        }
+        dialog->parentWidget()->window()->hide();
+        QTimer::singleShot(0, dialog, &QDialog::reject);
     }
 
     std::deque<Step> m_steps;

@@ -248,29 +248,22 @@ private slots:
         QCOMPARE(shows().left(11), "グラフ － ｎ＝ 27");
     }
 
-    // The text box's menu: Qt's own items in Japanese, whatever the locale, and the
-    // graph's below them. Without the program's own libraries, the graph says from there
-    // in a message that it is not installed, and the missing chimes leave a warning.
+    // Qt's own texts, such as the text box's menu, in Japanese whatever the locale.
+    // Without the program's own libraries, Ctrl+G says in a message that the graph is
+    // not installed, and the missing chimes leave a warning.
     void missingLibraries()
     {
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), "コピー(&C)");
         QTemporaryDir empty;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^the chime player could not be loaded, so the chimes are silent: collatz-sound is in none"));
         m_window = std::make_unique<MainWindow>(ProgramLibraries({empty.path()}));
         m_window->show();
-        QStringList items;
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QString said;
-        Dialogs dialogs{[&items](QWidget *menu) {
-            for (QAction *action : menu->actions())
-                items << action->text();
-            menu->actions().last()->trigger();
-            menu->close();
-        }};
-        dialogs.then([&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), QPoint(20, 20));
-        QApplication::sendEvent(find<QPlainTextEdit>("sequenceView")->viewport(), &event);
+        Dialogs dialogs{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
+        QTest::keyClick(m_window.get(), Qt::Key_G, Qt::ControlModifier);
         QVERIFY(dialogs.done());
-        QVERIFY2(items.join('|').contains("|コピー(&C)\t"), qPrintable(items.join('|')));
-        QCOMPARE(items.last(), "グラフを表示(&G)");
         QCOMPARE(said, "グラフの部品がインストールされていないため、グラフを表示できません。");
         click("resetButton");
     }

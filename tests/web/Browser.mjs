@@ -65,14 +65,12 @@ class PuppeteerPage extends Page {
   type(text) { return this.page.keyboard.type(text); }
   close() { return this.page.close(); }
 
-  // One key, or a chord such as "Shift+Tab" or "Control+g", on whatever has the focus.
+  // One key, or a key with one modifier, such as "Shift+Tab", on whatever has the focus.
   async press(keys) {
-    const chord = keys.split('+');
-    for (const key of chord.slice(0, -1))
-      await this.page.keyboard.down(key);
-    await this.page.keyboard.press(chord.at(-1));
-    for (const key of chord.slice(0, -1).reverse())
-      await this.page.keyboard.up(key);
+    const [key, modifier] = keys.split('+').reverse();
+    await (modifier && this.page.keyboard.down(modifier));
+    await this.page.keyboard.press(key);
+    await (modifier && this.page.keyboard.up(modifier));
   }
 
   // What a screen reader finds by this role, and name if given: the element's text, or
@@ -99,14 +97,8 @@ class WebDriverPage extends Page {
     await this.driver.get(url);
   }
 
-  async evaluate(fn, ...args) {
-    const result = await this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
-      Promise.resolve((${fn}).apply(null, Array.prototype.slice.call(arguments, 0, -1)))
-        .then((value) => done({ value }), (error) => done({ error: String(error) }));`, ...args);
-    if (result.error)
-      throw new Error(result.error);
-    return result.value;
-  }
+  // WebDriver waits for a promise the script returns.
+  evaluate(fn, ...args) { return this.driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args); }
 
   async click(selector, button = 'left') {
     const element = await this.driver.findElement(By.css(selector));
@@ -119,7 +111,6 @@ class WebDriverPage extends Page {
     chord.reverse().forEach((key) => actions.keyUp(key));
     return actions.perform();
   }
-
   type(text) { return this.driver.actions().sendKeys(text).perform(); }
 
   // WebKit's names come trimmed of the ideographic space, and some elements have no role.

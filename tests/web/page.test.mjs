@@ -106,20 +106,18 @@ test('the window: its caption, every control at its place with its caption, the 
 });
 
 // A laptop's screen at 100 %, 150 % and 200 % zoom, and a phone.
-for (const [name, viewport] of [['100 %', { width: 1366, height: 768 }], ['150 %', { width: 911, height: 512, scale: 1.5 }],
-  ['200 %', { width: 683, height: 384, scale: 2 }], ['a phone', { width: 390, height: 844, scale: 3 }]]) {
-  test(`at ${name}, every panel line whole, and the window never wider than the screen`, { timeout }, async () => {
+test('every panel line whole, and the window never wider than the screen', { timeout }, async () => {
+  for (const viewport of [{ width: 1366, height: 768 }, { width: 911, height: 512, scale: 1.5 }, { width: 683, height: 384, scale: 2 },
+    { width: 390, height: 844, scale: 3 }]) {
     await open(viewport);
-    const panel = await page.evaluate(() => {
+    assert.deepEqual(await page.evaluate(() => {
       const panel = document.getElementById('explanationPanel').getBoundingClientRect();
       const lines = [...document.querySelectorAll('#explanationPanel .line')];
       return { cutOff: lines.filter((line) => line.firstChild.getBoundingClientRect().right > panel.right + 0.5).map((line) => line.textContent),
-        sideways: document.getElementById('window').getBoundingClientRect().right - document.documentElement.clientWidth };
-    });
-    assert.deepEqual(panel.cutOff, []);
-    assert.ok(panel.sideways <= 0, `the window reaches ${panel.sideways} px past the screen`);
-  });
-}
+        sideways: document.getElementById('window').getBoundingClientRect().right > document.documentElement.clientWidth };
+    }), { cutOff: [], sideways: false }, JSON.stringify(viewport));
+  }
+});
 
 test('the input dialog, by Space on 実　験: modal, named by its title, its prompt, Tab kept inside', { timeout }, async () => {
   await open();
@@ -225,9 +223,8 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   assert.equal((await graph()).title, 'グラフ － ｎ＝ 27');
 });
 
-// The site, as a school's server gives it: installable, and then working offline; the
-// app's window closes itself when the program ends.
-test('the site installs as an app, works offline and closes its window at はい', { timeout }, async (t) => {
+// The site, as a school's server gives it: installable, and then working offline.
+test('the site installs as an app and works offline', { timeout }, async (t) => {
   if (engine !== 'chromium')
     return t.skip('the installability check is Chromium\'s own, over its DevTools protocol');
   const site = join(dirname(fileURLToPath(url)), 'site');
@@ -248,13 +245,4 @@ test('the site installs as an app, works offline and closes its window at はい
   await page.page.setOfflineMode(true);
   await page.page.reload();
   await page.waitFor(() => !!document.querySelector('#window.ready'), [], 'the page did not open offline');
-  // A window that was opened for the page, as an installed app's is, closes at はい.
-  const [app] = await Promise.all([new Promise((resolve) => browser.browser.once('targetcreated', resolve)),
-    page.evaluate(() => { window.open(location.href); })]);
-  const appPage = await app.page();
-  await appPage.waitForSelector('#window.ready');
-  await appPage.click('#exitButton');
-  await appPage.waitForSelector('#yesButton:focus');
-  // The key's own reply may never come: the window it went to is gone.
-  await Promise.all([new Promise((resolve) => appPage.once('close', resolve)), appPage.keyboard.press('Enter').catch(() => {})]);
 });
