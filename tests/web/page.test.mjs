@@ -61,11 +61,12 @@ const shown = async () => `${await $('startingValueLabel')}|${await $('sequenceV
 const asking = () => page.waitFor(() => document.getElementById('inputDialog').open && document.activeElement.id === 'entry',
   [], 'the input dialog did not open with its entry focused');
 
-// A whole experiment, started by a click on 実 験 or a key, each dialog answered with an
-// entry and Enter, or "... then Escape", or "... then キャンセル", and the display empty
-// whenever it asks.
+// A whole experiment, started by a click on 実 験 or a key (null: the dialog is asking
+// already), each dialog answered with an entry and Enter, or "... then Escape", or
+// "... then キャンセル", and the display empty whenever it asks.
 async function experiment(entries, key) {
-  await (key ? page.press(key) : page.click('#startButton'));
+  if (key !== null)
+    await (key ? page.press(key) : page.click('#startButton'));
   for (const entry of entries) {
     await asking();
     assert.equal(await shown(), '|', 'the display was not empty while asking');
@@ -119,25 +120,6 @@ test('every panel line whole, and the window never wider than the screen', { tim
   }
 });
 
-test('the input dialog, by Space on 実　験: modal, named by its title, its prompt, Tab kept inside', { timeout }, async () => {
-  await open();
-  await page.press(' ');
-  await asking();
-  const dialog = await page.evaluate(() => ({ modal: document.getElementById('inputDialog').matches(':modal'),
-    title: document.getElementById('inputTitle').textContent, prompt: document.getElementById('inputPrompt').textContent }));
-  assert.deepEqual(dialog, { modal: true, title: '\u3000３ｘ＋１ の問題', prompt: '3以上10000000以下の整数を半角で入力してください．．．' });
-  const visited = [];
-  for (const key of ['Tab', 'Tab', 'Tab', 'Shift+Tab'])
-    visited.push(await page.press(key).then(() => page.evaluate(() => document.activeElement.textContent || document.activeElement.id)));
-  assert.deepEqual(visited, ['OK', 'キャンセル', 'entry', 'キャンセル']);
-});
-
-test('by Enter on 実　験: out of range, not numbers, キャンセル and Escape ask again; the start is floored', { timeout }, async () => {
-  await open();
-  await experiment(['10000001', '2.9', 'abc', '', '27 then キャンセル', '27 then Escape', '3.7'], 'Enter');
-  assert.equal(await shown(), `ｎ＝ 3|${sequence(3)}`);
-});
-
 test('初期化 and 終了 with their chimes: the display and the typing emptied, the next run as the first; いいえ, then はい by Enter, ends with a note and a way back; no request', { timeout }, async () => {
   await open();
   await experiment(['27']);
@@ -167,15 +149,23 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
   assert.deepEqual(page.requests?.filter((request) => request !== url && !request.startsWith('data:')) ?? [], []);
 });
 
-test('a screen reader finds the buttons by caption, the panel, the sequence, the label and the dialog', { timeout }, async () => {
+test('a screen reader finds the buttons by caption, the panel, the sequence, the label, and the dialog, modal, by Space on 実　験, '
+  + 'Tab kept inside; out of range, not numbers, キャンセル and Escape ask again; the start is floored', { timeout }, async () => {
   await open();
-  await experiment(['11']);
+  await experiment(['11'], 'Enter');
   for (const [role, name, text] of [['button', '終了', '終了'], ['button', '初期化', '初期化'], ['button', '実\u3000験', '実\u3000験'],
     ['region', '問題の説明', problem.join('')], ['textbox', '実験の結果', sequence(11)], ['status', undefined, 'ｎ＝ 11']])
     assert.equal(await page.findAccessible(role, name), text, `${role} ${name}`);
-  await page.click('#startButton');
+  await page.press(' ');
   await asking();
   assert.match(await page.findAccessible('dialog', '\u3000３ｘ＋１ の問題'), /3以上10000000以下の整数を半角で入力してください．．．/);
+  assert.equal(await page.evaluate(() => document.getElementById('inputDialog').matches(':modal')), true);
+  const visited = [];
+  for (const key of ['Tab', 'Tab', 'Tab', 'Shift+Tab', 'Tab'])
+    visited.push(await page.press(key).then(() => page.evaluate(() => document.activeElement.textContent || document.activeElement.id)));
+  assert.deepEqual(visited, ['OK', 'キャンセル', 'entry', 'キャンセル', 'entry']);
+  await experiment(['10000001', '2.9', 'abc', '', '27 then キャンセル', '27 then Escape', '3.7'], null);
+  assert.equal(await shown(), `ｎ＝ 3|${sequence(3)}`);
 });
 
 // Ctrl+G and the text box's menu open the graph: the figures the desktop's graph shows
