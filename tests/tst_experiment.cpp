@@ -48,7 +48,6 @@ private slots:
         QTest::newRow("10000000, the highest") << QStringList{"10000000"} << "ｎ＝ 10000000" << 145 << " 5000000 2500000 1250000";
         QTest::newRow("asked again") << QStringList{"10000001", "2.9", "2", "0", "-7", "abc", "", "nan", "1e400", "-1e400", "3.7"}
                                      << "ｎ＝ 3" << 7 << " 10 5";
-        QTest::newRow("full-width 27") << QStringList{"\u3000２７"} << "ｎ＝ 27" << 111 << " 82 41 124 62 31 94 47 142 71 214";
     }
     // Asks until a start from 3 to 10,000,000 is given, floored, and shows it and every
     // value it reaches, down to 1, where the value stays.

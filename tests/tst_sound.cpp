@@ -9,20 +9,26 @@
 #include <QtNetwork>
 #include <QtTest>
 
+#include <SDL.h>
 #include <sys/stat.h>
 
 using Samples = std::vector<std::int16_t>;
 using Output = SdlChimePlayer::Output;
 using namespace std::chrono_literals;
 
-// A mono 16-bit RIFF WAVE file at 44.1 kHz; its fields are little-endian, as on the
-// machines these tests run on.
-static QByteArray wave(const Samples &samples)
+// SDL allocates through this: nothing the program does with a chime needs more than a
+// few megabytes, whatever a file claims.
+static void *bounded(std::size_t size) { return size > 16 << 20 ? nullptr : std::malloc(size); }
+[[maybe_unused]] static const int allocating = SDL_SetMemoryFunctions(bounded, std::calloc, std::realloc, std::free);
+
+// A RIFF WAVE file holding data, its data chunk claiming its true size unless told; its
+// fields are little-endian, as on the machines these tests run on.
+static QByteArray wave(quint16 channels, quint32 rate, quint16 bits, const QByteArray &data, quint32 claim = 0)
 {
-    const quint32 size = quint32(samples.size() * 2);
-    const quint32 fields[] = {36 + size, 16, 1 | 1 << 16, 44100, 88200, 2 | 16 << 16, size};
-    const auto bytes = [](const void *data, qsizetype length) { return QByteArray(static_cast<const char *>(data), length); };
-    return "RIFF" + bytes(fields, 4) + "WAVEfmt " + bytes(fields + 1, 20) + "data" + bytes(fields + 6, 4) + bytes(samples.data(), size);
+    const quint32 fields[] = {36 + quint32(data.size()), 16, 1u | channels << 16, rate, rate * channels * bits / 8,
+                              quint32(channels * bits / 8) | quint32(bits) << 16, claim ? claim : quint32(data.size())};
+    return "RIFF" + QByteArray(reinterpret_cast<const char *>(fields), 4) + "WAVEfmt " + QByteArray(reinterpret_cast<const char *>(fields + 1), 20)
+           + "data" + QByteArray(reinterpret_cast<const char *>(fields + 6), 4) + data;
 }
 
 // SDL's disk audio driver, which writes what reaches the "device" to a file, in real
@@ -50,8 +56,8 @@ struct DiskOutput {
     const QString path;
 };
 
-// The player and the window's chimes through SDL's disk audio driver, where what
-// reaches the "device" is compared sample by sample with the chimes.
+// The chime reader; the player and the window's chimes through SDL's disk audio driver,
+// where what reaches the "device" is compared sample by sample with the chimes.
 class TestSound : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -63,6 +69,18 @@ class TestSound : public QObject {
     static bool reaches(const SdlChimePlayer &player, Output wanted) { return QTest::qWaitFor([&] { return player.output() == wanted; }); }
 
 private slots:
+    // A chime file is resampled whole; one whose data chunk claims more than the file
+    // holds gives what is there; one larger than 2 MiB, or longer than five seconds, is
+    // refused.
+    void reads()
+    {
+        const auto samples = [](const QByteArray &file) { return WaveFile::decode(reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())).value_or(Samples()).size(); };
+        QCOMPARE(samples(wave(1, 22050, 16, QByteArray(4410, 0))), 4410u);
+        QCOMPARE(samples(wave(1, 44100, 16, QByteArray(6, 7), 64 << 20)), 3u);
+        QCOMPARE(samples(wave(2, 192000, 16, QByteArray(WaveFile::largestFile, 0))), 0u);
+        QCOMPARE(samples(wave(1, 1000, 8, QByteArray(6000, '\x80'))), 0u);
+    }
+
     // A chime in the working directory comes before the one beside the program; a chime
     // that is missing stops the last one and leaves silence; a FIFO named as a chime is
     // never opened, which would wait for ever, and the next chime sounds.
@@ -71,20 +89,20 @@ private slots:
         const QString here = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         QFile own("endpinpon.wav"), third("third.wav");
-        QVERIFY(own.open(QIODevice::WriteOnly) && own.write(wave(Samples(44100, 1234))) && own.flush());
-        QVERIFY(third.open(QIODevice::WriteOnly) && third.write(wave(Samples(4410, 2345))) && third.flush());
+        QVERIFY(own.open(QIODevice::WriteOnly) && own.write(wave(1, 44100, 16, QByteArray(88200, '\x12'))) && own.flush());
+        QVERIFY(third.open(QIODevice::WriteOnly) && third.write(wave(1, 44100, 16, QByteArray(8820, '\x23'))) && third.flush());
         QCOMPARE(mkfifo("pinpon.wav", 0600), 0);
         const DiskOutput disk(m_dir.filePath("lookedUp"));
         {
             SdlChimePlayer player;
             player.play("endpinpon.wav");
-            QTRY_VERIFY2(disk.find(Samples(2048, 1234)) >= 0, "the working directory's chime was not played");
+            QTRY_VERIFY2(disk.find(Samples(2048, 0x1212)) >= 0, "the working directory's chime was not played");
             const qsizetype missing = qsizetype(disk.samples().size());
             player.play("no-such-chime.wav");
             QTRY_VERIFY(qsizetype(disk.samples().size()) > missing + 22050);
             player.play("pinpon.wav");
             player.play("third.wav");
-            QTRY_VERIFY2(disk.find(Samples(2048, 2345)) >= 0, "the chime after a FIFO did not sound");
+            QTRY_VERIFY2(disk.find(Samples(2048, 0x2323)) >= 0, "the chime after a FIFO did not sound");
             const Samples written = disk.samples();
             QVERIFY2(std::all_of(written.begin() + missing + 4096, written.begin() + missing + 22050, [](auto s) { return s == 0; }),
                      "a chime went on after a chime that is missing");

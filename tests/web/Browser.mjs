@@ -20,7 +20,6 @@ export const engines = {
 };
 
 const textOf = (element) => (['input', 'textarea'].includes(element.localName) ? element.value : element.textContent);
-const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
 // What every driver shares: opening the page, waiting on it, and the errors it reports.
 class Page {
@@ -38,7 +37,7 @@ class Page {
   // Waits until fn, run in the page, returns something true, and returns it; fails with
   // the message after a few seconds.
   async waitFor(fn, args = [], message = `waited in vain for ${fn}`, timeout = 5000) {
-    for (const end = Date.now() + timeout; Date.now() < end; await pause(20)) {
+    for (const end = Date.now() + timeout; Date.now() < end; await new Promise((resolve) => setTimeout(resolve, 20))) {
       const value = await this.evaluate(fn, ...args);
       if (value)
         return value;
