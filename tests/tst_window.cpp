@@ -189,7 +189,6 @@ private slots:
         QCOMPARE(QApplication::exec(), how == "No" ? 1 : 0);
         QCOMPARE(m_window->isVisible(), how == "No" || how == "exit");
         QCOMPARE(shown(), asking ? "|" : "ｎ＝ 4| 2 1");
-        QVERIFY(m_window->testAttribute(Qt::WA_QuitOnClose));
         QVERIFY(m_window->close());
         QVERIFY(dialogs.done());
     }

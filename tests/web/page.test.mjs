@@ -131,7 +131,8 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
     assert.equal(`${await $('exitTitle')}|${await $('exitQuestion')}`, ' ３ｘ＋１ の問題|終了していいですか？');
     await (answer === 'no' ? page.click('#exitDialog button[value=no]') : page.press('Enter'));
   }
-  assert.deepEqual(await page.evaluate(() => window.chimes), ['pinpon.wav', 'endpinpon.wav', 'endpinpon.wav'].map(duration));
+  assert.deepEqual(await page.waitFor(() => window.chimes.length === 3 && window.chimes, [], 'not every chime was started'),
+    ['pinpon.wav', 'endpinpon.wav', 'endpinpon.wav'].map(duration));
   assert.equal(await page.waitFor(() => !document.getElementById('ended').hidden && document.activeElement.id), 'restartButton');
   assert.equal(await $('window', 'hidden'), true);
   await page.press('Enter');
