@@ -9,11 +9,11 @@
 #include <deque>
 #include <functional>
 
-// Answers the modal dialogs the code under test opens, one step per dialog
-// in the order they come, once the dialog's own event loop runs. A dialog that comes when
-// no step is left, or whose step failed, is rejected and its window hidden, which ends an
-// experiment that would otherwise ask again for ever: a fault fails its check at once
-// instead of hanging the test, and done() is false.
+// Answers the modal dialogs the code under test opens, one step per dialog in the order
+// they come, once the dialog's own event loop runs. A dialog that comes when no step is
+// left, or whose step failed, is rejected and its window hidden, which ends an experiment
+// that would otherwise ask again for ever: a fault fails its check at once instead of
+// hanging the test, and done() is false.
 class Dialogs : public QObject {
 public:
     using Step = std::function<void(QWidget *dialog)>;
