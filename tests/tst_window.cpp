@@ -24,7 +24,7 @@ class TestWindow : public QObject {
     template<typename T = QWidget> T *find(const char *name) { return m_window->findChild<T *>(name); }
     QString shown() { return find<QLabel>("startingValueLabel")->text() + "|" + find<QPlainTextEdit>("sequenceView")->toPlainText(); }
     // A person's next action comes through the event loop, after what the click left to do.
-    void click(const char *name) { QTest::mouseClick(find(name), Qt::LeftButton), QCoreApplication::processEvents(); }
+    void click(const char *name) { QTest::mouseClick(find(name), Qt::LeftButton); QCoreApplication::processEvents(); }
     // Starts an experiment by a click on 実 験, or by a key while it has the focus, and
     // answers each dialog with the next entry by Return, or with "... then Escape" or
     // "close". Whenever the dialog opens, with its title and prompt, the display is empty.
