@@ -7,8 +7,11 @@
 const cacheName = 'collatz-@PAGE_DIGEST@';
 const files = ['./', 'index.html', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
 
+// The files are fetched afresh, past the browser's own cache: a server that gives old
+// dates and no Cache-Control lets the browser keep the last build's files for weeks.
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'reload' }))))
+    .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
