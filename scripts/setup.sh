@@ -21,9 +21,10 @@ test_packages=(pulseaudio pulseaudio-utils desktop-file-utils appstream locales 
 # binaryen and uses the machine's node.
 web_packages=(emscripten)
 
-# What the page's tests need: the browsers of the three engines they drive, and what
-# WebKitGTK's browser plays wave files with.
-page_test_packages=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-good)
+# What the page's tests need: the browsers of the three engines they drive, what
+# WebKitGTK's browser plays wave files with, what reads a printed page back, and what
+# turns WebKit's mouse wheel as the X server would.
+page_test_packages=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-good poppler-utils xdotool)
 
 # Runs a step with its output kept in build/logs/NAME.log: prints the one-line
 # description, and shows the log, then its path, only when the step fails.

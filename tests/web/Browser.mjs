@@ -7,6 +7,7 @@
 // WebDriver with selenium-webdriver; always Debian's own browsers: none is ever
 // downloaded.
 
+import { execFileSync } from 'node:child_process';
 import puppeteer from 'puppeteer-core';
 import { By, Key, WebDriver } from 'selenium-webdriver';
 import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
@@ -24,8 +25,8 @@ const textOf = (element) => (['input', 'textarea'].includes(element.localName) ?
 // What every driver shares: opening the page, waiting on it, and the errors it reports.
 class Page {
   // Opens the address and waits for the window to be ready for a click.
-  async open(url, { width = 1024, height = 768, scale = 1 } = {}) {
-    await this.navigate(url, width, height, scale);
+  async open(url, { width = 1024, height = 768, scale = 1, touch = false } = {}) {
+    await this.navigate(url, width, height, scale, touch);
     await this.waitFor(() => !!document.querySelector('#window.ready'), [], 'the window was never ready', 15000);
     await this.evaluate(() => {
       window.pageErrors = [];
@@ -52,10 +53,32 @@ class PuppeteerPage extends Page {
     this.page = page;
   }
 
-  async navigate(url, width, height, scale) {
-    await this.page.setViewport({ width, height, deviceScaleFactor: scale });
+  // Chromium and Firefox can be driven by touch, as a tablet is; Chromium can also be
+  // slowed down to the speed of a cheap Chromebook, and made to print.
+  get touches() { return true; }
+  get prints() { return true; }
+
+  async navigate(url, width, height, scale, touch) {
+    await this.page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
     await this.page.goto(url);
   }
+
+  // A finger put down at the first point, moved through the others and lifted.
+  async touch(...points) {
+    await this.page.touchscreen.touchStart(...points[0]);
+    for (const point of points.slice(1))
+      await this.page.touchscreen.touchMove(...point);
+    await this.page.touchscreen.touchEnd();
+  }
+
+  async wheel(selector, deltaY) {
+    const box = await (await this.page.$(selector)).boundingBox();
+    await this.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await this.page.mouse.wheel({ deltaY });
+  }
+
+  pdf() { return this.page.pdf(); }
+  reload() { return this.page.reload(); }
 
   evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
   click(selector, button = 'left') { return this.page.click(selector, { button }); }
@@ -87,9 +110,23 @@ class WebDriverPage extends Page {
     this.driver = driver;
   }
 
+  // WebKitGTK's WebDriver turns a touch into a mouse's events, and cannot print.
+  get touches() { return false; }
+  get prints() { return false; }
+
   async navigate(url, width, height) {
     await this.driver.manage().window().setRect({ width, height });
     await this.driver.get(url);
+  }
+
+  // WebKitGTK's WebDriver scrolls only what shows a scroll bar: the wheel comes from the
+  // X server instead, as a mouse's does, a notch for every 50 pixels or so.
+  async wheel(selector, deltaY) {
+    const [x, y] = await this.evaluate((selector) => {
+      const box = document.querySelector(selector).getBoundingClientRect();
+      return [screenX + box.left + box.width / 2, screenY + outerHeight - innerHeight + box.top + box.height / 2].map(Math.round);
+    }, selector);
+    execFileSync('xdotool', ['mousemove', x, y, 'click', '--repeat', Math.ceil(deltaY / 50), deltaY > 0 ? 5 : 4].map(String));
   }
 
   // WebDriver waits for a promise the script returns.
@@ -107,6 +144,7 @@ class WebDriverPage extends Page {
     return actions.perform();
   }
   type(text) { return this.driver.actions().sendKeys(text).perform(); }
+  reload() { return this.driver.navigate().refresh(); }
 
   // WebKit's names come trimmed of the ideographic space, and some elements have no role.
   async findAccessible(role, name) {

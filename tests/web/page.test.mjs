@@ -7,6 +7,7 @@
 
 import { after, afterEach, before, beforeEach, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join } from 'node:path';
@@ -84,8 +85,8 @@ test('the window: its caption, every control at its place with its caption, the 
       const box = document.getElementById(id).getBoundingClientRect();
       places[id] = [box.left - client.left, box.top - client.top, box.width, box.height, document.getElementById(id).textContent];
     }
-    const text = getComputedStyle(document.getElementById('sequenceView'));
-    return { title: document.title, client: [client.width, client.height], places, text: [text.overflowY, text.whiteSpace],
+    return { title: document.title, client: [client.width, client.height], places,
+      wraps: getComputedStyle(document.getElementById('sequenceView')).whiteSpace,
       focus: document.activeElement.id };
   });
   assert.equal(window.title, '３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ');
@@ -93,7 +94,7 @@ test('the window: its caption, every control at its place with its caption, the 
   assert.deepEqual(window.places, { exitButton: [0, 0, 57, 25, '終了'], resetButton: [640, 0, 57, 25, '初期化'],
     separator: [0, 24, 696, 1, ''], explanationPanel: [8, 32, 681, 161, problem.join('')], sequenceView: [8, 200, 681, 233, ''],
     startingValueLabel: [8, 448, 193, 17, ''], startButton: [312, 448, 81, 41, '実\u3000験'] });
-  assert.deepEqual(window.text, ['hidden', 'pre-wrap']);
+  assert.equal(window.wraps, 'pre-wrap');
   const order = [window.focus];
   for (let i = 0; i < 4; ++i)
     order.push(await page.press('Tab').then(() => page.evaluate(() => document.activeElement.id)));
@@ -114,7 +115,8 @@ test('every panel line whole, and the window never wider than the screen', { tim
   }
 });
 
-test('初期化 and 終了 with their chimes: the display and the typing emptied, the next run as the first; いいえ, then はい by Enter, ends with a note and a way back; no request', { timeout }, async () => {
+test('初期化 and 終了 with their chimes: the display and the typing emptied, the next run as the first; いいえ by a click, the next '
+  + 'entry focused; はい by Enter ends the window and its graph, with a note and a way back; no request', { timeout }, async () => {
   await open();
   await experiment(['27']);
   await page.click('#sequenceView');
@@ -123,6 +125,7 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
   assert.equal(await shown(), '|');
   await experiment(['27']);
   assert.equal(await shown(), `ｎ＝ 27|${sequence(27)}`);
+  await page.press('Control+g');
   // A tab that has been somewhere else before cannot be closed by its page.
   await page.evaluate(() => history.pushState(null, '', '#used'));
   for (const answer of ['no', 'yes']) {
@@ -130,16 +133,49 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
     await page.waitFor(() => document.activeElement.id === 'yesButton', [], 'the question was not asked with はい focused');
     assert.equal(`${await $('exitTitle')}|${await $('exitQuestion')}`, ' ３ｘ＋１ の問題|終了していいですか？');
     await (answer === 'no' ? page.click('#exitDialog button[value=no]') : page.press('Enter'));
+    if (answer === 'no')
+      await experiment(['31']);
   }
   assert.deepEqual(await page.waitFor(() => window.chimes.length === 3 && window.chimes, [], 'not every chime was started'),
     ['pinpon.wav', 'endpinpon.wav', 'endpinpon.wav'].map(duration));
   assert.equal(await page.waitFor(() => !document.getElementById('ended').hidden && document.activeElement.id), 'restartButton');
-  assert.equal(await $('window', 'hidden'), true);
+  assert.deepEqual([await $('window', 'hidden'), await $('graphWindow', 'hidden')], [true, true]);
   await page.press('Enter');
   assert.equal(await shown(), '|');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'startButton');
+  await experiment(['27']);
+  assert.equal(await $('graphWindow', 'hidden'), true);
   // The page asks for nothing but its own file.
   assert.deepEqual(await page.evaluate(() => performance.getEntriesByType('resource').map((entry) => entry.name)), []);
+});
+
+// A first visit over a slow network, and a slow device: the chimes at the page's end are
+// read after the window has been shown, and sound all the same.
+test('the chimes sound after a slow first visit, and on a device six times slower', { timeout }, async (t) => {
+  const file = readFileSync(fileURLToPath(url));
+  // About 1 Mbit/s: the window arrives at once, the rest over a second or so.
+  const server = createServer(async (request, response) => {
+    response.writeHead(200, { 'content-type': 'text/html' });
+    for (let at = 0; at < file.length; at += 16384) {
+      response.write(file.subarray(at, at + 16384));
+      await new Promise((resolve) => setTimeout(resolve, 120));
+    }
+    response.end();
+  }).listen(0, '127.0.0.1');
+  await new Promise((resolve) => server.once('listening', resolve));
+  const slowly = [['a slow network', `http://127.0.0.1:${server.address().port}/`]];
+  if (engine === 'chromium')
+    slowly.push(['a CPU six times slower', url]);
+  else
+    t.diagnostic(`${engine}: only Chromium can be slowed down`);
+  for (const [how, address] of slowly) {
+    if (how.startsWith('a CPU'))
+      await (await page.page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate: 6 });
+    await open(address);
+    await page.click('#resetButton');
+    assert.deepEqual(await page.waitFor(() => window.chimes.length && window.chimes, [], `no chime after ${how}`, 10000), [duration('pinpon.wav')]);
+  }
+  server.close();
 });
 
 test('a screen reader finds the buttons by caption, the panel, the sequence, the label, and the dialog, modal, by Space on 実　験, '
@@ -161,11 +197,41 @@ test('a screen reader finds the buttons by caption, the panel, the sequence, the
   assert.equal(await shown(), `ｎ＝ 3|${sequence(3)}`);
 });
 
+// What the browser is handed to download: its name, its text, and the size of a picture.
+const downloads = () => page.evaluate(() => {
+  HTMLAnchorElement.prototype.click = function () {
+    window.saved = fetch(this.href).then((response) => response.arrayBuffer()).then((bytes) => ({ name: this.download,
+      text: new TextDecoder().decode(bytes), size: bytes.byteLength > 24 ? [16, 20].map((at) => new DataView(bytes).getUint32(at)) : [] }));
+  };
+});
+const saved = () => page.waitFor(() => window.saved, [], 'nothing was saved').then(() => page.evaluate(() => window.saved));
+
+// The text of each printed page.
+function printed(pdf) {
+  const text = spawnSync('pdftotext', ['-layout', '-', '-'], { input: pdf, encoding: 'utf8' });
+  assert.equal(text.status, 0, text.stderr);
+  return text.stdout.split('\f').map((sheet) => sheet.replace(/\s+/g, ' ').trim());
+}
+
 // Ctrl+G and the text box's menu open the graph: the figures the desktop's graph shows
-// for the same experiment.
-test('the graph: every value against its step, the peak marked, linear or 対数目盛, saved, following the experiments and the resets', { timeout }, async () => {
-  await open();
+// for the same experiment. On a touch screen where the engine can be driven so.
+test('the graph: every value against its step, the peak marked, linear or 対数目盛, read by finger, saved and printed, following the '
+  + 'experiments and the resets; the whole sequence by wheel and finger', { timeout }, async (t) => {
+  await open({ width: 1024, height: 768, touch: page.touches });
   await experiment(['8400511']);
+  const values = `8400511${sequence(8400511)}`.split(' ');
+  // The text box scrolls, with no scroll bar taking its room.
+  assert.equal(await page.evaluate(() => { const box = document.getElementById('sequenceView'); return box.offsetWidth - box.clientWidth; }), 2);
+  const scrolled = () => page.evaluate(() => document.getElementById('sequenceView').scrollTop);
+  await page.wheel('#sequenceView', 200);
+  assert.ok(await page.waitFor(() => document.getElementById('sequenceView').scrollTop > 0, [], 'the wheel did not scroll the text box'));
+  if (engine === 'chromium') {
+    const before = await scrolled();
+    await page.touch([300, 400], [300, 350], [300, 300], [300, 250]);
+    assert.ok(await page.waitFor((before) => document.getElementById('sequenceView').scrollTop > before, [before], 'a finger did not scroll the text box'));
+  } else
+    t.diagnostic(`${engine}: a driven finger does not scroll, so the text box is scrolled by wheel only`);
+
   await page.press('Control+g');
   const graph = () => page.waitFor(() => !document.getElementById('graphWindow').hidden && {
     title: document.getElementById('graphTitle').textContent, summary: document.getElementById('graphSummary').textContent,
@@ -176,15 +242,43 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   assert.equal(`${title}|${summary}`, 'グラフ － ｎ＝ 8400511|ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）');
   assert.equal(points.length, 686);
   assert.equal(peak, points[190]);
+
+  // A finger put on the plot and slid to the peak's step: its value stays after the finger
+  // lifts, until a touch somewhere else.
+  if (page.touches) {
+    const at = (step) => page.evaluate((step) => {
+      const svg = document.querySelector('#graphPlot svg'), box = svg.getBoundingClientRect();
+      const scale = box.width / svg.viewBox.baseVal.width;
+      return [box.left + svg.querySelector('polyline').points.getItem(step).x * scale, box.top + box.height / 2];
+    }, step);
+    await page.touch(await at(120), await at(160), await at(190));
+    const tip = () => page.evaluate(() => !document.getElementById('graphTip').hidden && document.getElementById('graphTip').textContent);
+    assert.equal(await tip(), '190 ステップ目：159,424,614,880');
+    await page.touch(await page.evaluate(() => { const box = document.getElementById('graphSummary').getBoundingClientRect(); return [box.left + 5, box.top + 5]; }));
+    assert.equal(await tip(), false);
+  } else
+    t.diagnostic(`${engine}: cannot be driven by touch, so the graph is read by finger only elsewhere`);
+
+  // Printed: the whole sequence, and the graph on a page of its own.
+  if (page.prints) {
+    const sheets = printed(await page.pdf());
+    assert.ok(sheets.join(' ').includes(values.slice(1).join(' ')), 'the sequence was not printed whole');
+    assert.deepEqual(sheets.filter((sheet) => sheet.includes('グラフ － ｎ＝ 8400511')).map((sheet) => sheet.split(' ').includes('ステップ')), [true]);
+  } else
+    t.diagnostic(`${engine}: its WebDriver cannot print`);
+
   await page.click('#logScale');
   assert.equal((await graph()).top, '1,000,000,000,000');
-  // What the browser is handed to download, by its name, read back from its address.
-  await page.evaluate(() => {
-    HTMLAnchorElement.prototype.click = function () { window.saved = fetch(this.href).then((response) => response.text()).then((text) => `${this.download}\n${text}`); };
-  });
+  await downloads();
   await page.click('#saveTable');
-  const table = `step,value\n${`8400511${sequence(8400511)}`.split(' ').map((value, step) => `${step},${value}\n`).join('')}`;
-  assert.equal(await page.waitFor(() => window.saved, [], 'nothing was saved'), `collatz-8400511.csv\n${table}`);
+  assert.deepEqual(await saved().then(({ name, text }) => `${name}\n${text}`),
+    `collatz-8400511.csv\nstep,value\n${values.map((value, step) => `${step},${value}\n`).join('')}`);
+  await page.evaluate(() => { window.saved = null; });
+  await page.click('#savePicture');
+  assert.deepEqual((await saved()).size, await page.evaluate(() => {
+    const box = document.querySelector('#graphPlot svg').getBoundingClientRect();
+    return [2 * Math.round(box.width), 2 * Math.round(box.height)];
+  }), 'the picture is not twice the size of the graph shown');
   await page.click('#resetButton');
   assert.equal((await graph()).summary, 'まだ実験していません');
   await page.click('#closeGraph');
@@ -198,26 +292,50 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   assert.equal((await graph()).title, 'グラフ － ｎ＝ 27');
 });
 
-// The site, as a school's server gives it: installable, and then working offline.
-test('the site installs as an app and works offline', { timeout }, async (t) => {
-  if (engine !== 'chromium')
-    return t.skip('the installability check is Chromium\'s own, over its DevTools protocol');
+// The site, as a plain static server gives it: old file dates and no Cache-Control, which
+// let the browser keep its files. A new build reaches a pupil who has the old one; then
+// the site works offline.
+test('the site installs as an app, shows a new build at the next opening or the one after, and works offline', { timeout }, async (t) => {
   const site = join(dirname(fileURLToPath(url)), 'site');
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+  let build = 'first';
   const server = createServer((request, response) => {
     const file = join(site, request.url === '/' ? 'index.html' : request.url);
-    // Nothing kept by the browser's own cache: offline, only the service worker's is left.
-    response.writeHead(200, { 'content-type': types[extname(file)], 'cache-control': 'no-store' }).end(readFileSync(file));
+    let body = readFileSync(file);
+    // The second build: another page, and so another cache for it.
+    if (build === 'second' && file.endsWith('.html'))
+      body = String(body).replace('<title>', '<meta name="build" content="second"><title>');
+    if (build === 'second' && file.endsWith('service-worker.js'))
+      body = String(body).replace(/collatz-[0-9a-f]+/, 'collatz-second');
+    response.writeHead(200, { 'content-type': types[extname(file)], 'last-modified': new Date(Date.now() - 365 * 864e5).toUTCString() })
+      .end(body);
   }).listen(0, '127.0.0.1');
   await new Promise((resolve) => server.once('listening', resolve));
   await page.open(`http://127.0.0.1:${server.address().port}/`);
   await page.waitFor(() => navigator.serviceWorker.ready.then(() => true));
-  const devtools = await page.page.createCDPSession();
-  assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  if (engine === 'chromium') {
+    const devtools = await page.page.createCDPSession();
+    assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  } else
+    t.diagnostic(`${engine}: the installability check is Chromium's own`);
+
+  build = 'second';
+  const opening = async () => {
+    await page.reload();
+    await page.waitFor(() => !!document.querySelector('#window.ready'), [], 'the page did not open');
+    return page.evaluate(() => document.querySelector('meta[name=build]')?.content ?? 'first');
+  };
+  const shown = [await opening()];
+  // Once the new build has been kept, in place of the old one, the next opening shows it.
+  await page.waitFor(() => caches.keys().then((names) => names.join() === 'collatz-second'), [], 'the new build was never kept', 10000);
+  shown.push(await opening());
+  assert.equal(shown.at(-1), 'second', `the openings showed the ${shown.join(', then the ')} build`);
+
   // The server goes away, its open connections too.
   server.close();
   server.closeAllConnections();
+  if (engine !== 'chromium')
+    return t.diagnostic(`${engine}: only Chromium can be taken offline`);
   await page.page.setOfflineMode(true);
-  await page.page.reload();
-  await page.waitFor(() => !!document.querySelector('#window.ready'), [], 'the page did not open offline');
+  await opening();
 });
