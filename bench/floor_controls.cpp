@@ -4,6 +4,7 @@
 // A start-up floor: the program's controls built plainly, at their places, with the
 // nine lines of the problem in a plain label in the panel's font.
 
+#include "ProgramText.h"
 #include "QtText.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ int main(int argc, char *argv[])
     line->setGeometry(0, 24, 696, 1);
     (new QPushButton(QStringLiteral("終了"), &window))->setGeometry(0, 0, 57, 25);
     (new QPushButton(QStringLiteral("初期化"), &window))->setGeometry(640, 0, 57, 25);
-    auto *panel = new QLabel(problemStatementLines().join(QLatin1Char('\n')), &window);
+    auto *panel = new QLabel(toQStringList(ProgramText::problemStatement).join(QLatin1Char('\n')), &window);
     panel->setGeometry(8, 32, 681, 161);
     panel->setFont(QFont(QStringLiteral("IPAPGothic"), 12));
     panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

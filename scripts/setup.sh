@@ -9,7 +9,7 @@ build="$root/build"
 logs="$root/build/logs"
 
 # What building and running the program needs on Debian 12.
-run_packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev libsdl2-dev
+run_packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libsdl2-dev
     fonts-ipafont-gothic)
 
 # What the tests need besides: a sound server and its recorder, the package, licence and

@@ -3,89 +3,75 @@
 
 #include "PageServices.h"
 
-#include <emscripten.h>
+#include "Chimes.h"
+#include "GraphDrawing.h"
+#include "PageScript.h"
+#include "ProgramText.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
-
-// The page's own script, collatzPage, does the work; strings cross as UTF-16. The entry
-// comes back as its length, then its characters, whatever they are.
-EM_ASYNC_JS(std::int32_t *, pageAskForEntry, (const char16_t *prompt, int promptLength, const char16_t *title, int titleLength), {
-    const entry = await collatzPage.askForEntry(UTF16ToString(prompt, 2 * promptLength), UTF16ToString(title, 2 * titleLength));
-    const copy = _malloc(4 + 2 * entry.length + 2);
-    HEAP32[copy >> 2] = entry.length;
-    stringToUTF16(entry, copy + 4, 2 * entry.length + 2);
-    return copy;
-});
-
-EM_ASYNC_JS(int, pageAskYesNo, (const char16_t *question, int questionLength, const char16_t *title, int titleLength), {
-    return await collatzPage.askYesNo(UTF16ToString(question, 2 * questionLength), UTF16ToString(title, 2 * titleLength));
-});
-
-EM_JS(void, pageSetText, (const char *id, const char16_t *text, int length), {
-    collatzPage.setText(UTF8ToString(id), UTF16ToString(text, 2 * length));
-});
-
-EM_JS(void, pagePlace, (const char *id, int left, int top, int width, int height), {
-    collatzPage.place(UTF8ToString(id), left, top, width, height);
-});
-
-EM_JS(void, pagePrintLine, (const char16_t *text, int length), {
-    collatzPage.printLine(UTF16ToString(text, 2 * length));
-});
-
-EM_JS(void, pageShowWindow, (), {
-    collatzPage.showWindow();
-});
-
-EM_JS(void, pageEnd, (), {
-    collatzPage.end();
-});
-
-std::optional<std::u16string> PageServices::askForEntry(std::u16string_view prompt, std::u16string_view title)
+void PageServices::askForEntry(std::u16string_view prompt, std::u16string_view title, std::function<void(Entry)> answered)
 {
-    const std::unique_ptr<std::int32_t, decltype(&std::free)> entry(
-        pageAskForEntry(prompt.data(), int(prompt.size()), title.data(), int(title.size())), &std::free);
-    return std::u16string(reinterpret_cast<const char16_t *>(entry.get() + 1), std::size_t(*entry));
+    m_entryAnswered = std::move(answered);
+    PageScript::askForEntry(prompt, title);
+}
+
+void PageServices::askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered)
+{
+    m_yesNoAnswered = std::move(answered);
+    PageScript::askYesNo(question, title);
+}
+
+void PageServices::answerEntry(std::u16string entry)
+{
+    // Taken out first: the answer may ask again, and keep a new callback in its place.
+    if (auto answered = std::exchange(m_entryAnswered, nullptr))
+        answered(std::move(entry));
+}
+
+void PageServices::answerYesNo(bool yes)
+{
+    if (auto answered = std::exchange(m_yesNoAnswered, nullptr))
+        answered(yes);
 }
 
 void PageServices::showStartingValue(std::u16string_view text)
 {
-    setText("startingValueLabel", text);
+    PageScript::showStartingValue(text);
 }
 
 void PageServices::showSequence(std::u16string_view text)
 {
-    setText("sequenceView", text);
+    PageScript::showSequence(text);
 }
 
-bool PageServices::askYesNo(std::u16string_view question, std::u16string_view title)
+void PageServices::prepareChimes()
 {
-    return pageAskYesNo(question.data(), int(question.size()), title.data(), int(title.size())) != 0;
+    if (m_chimesPrepared)
+        return;
+    m_chimesPrepared = true;
+    for (const char *name : {ProgramText::resetChime, ProgramText::exitChime}) {
+        const std::vector<std::int16_t> samples = Chimes::samples(name);
+        PageScript::keepChime(name, samples.data(), int(samples.size()), Chimes::rate);
+    }
 }
 
-void PageServices::setText(const char *id, std::u16string_view text)
+void PageServices::playChime(const char *fileName)
 {
-    pageSetText(id, text.data(), int(text.size()));
+    prepareChimes();
+    PageScript::playChime(fileName);
 }
 
-void PageServices::place(const char *id, PixelRect place)
+void PageServices::stopChime()
 {
-    pagePlace(id, place.left, place.top, place.width, place.height);
+    PageScript::stopChime();
 }
 
-void PageServices::printLine(std::u16string_view text)
+void PageServices::showGraph(const GraphDrawing &graph, bool bringIntoView)
 {
-    pagePrintLine(text.data(), int(text.size()));
-}
-
-void PageServices::showWindow()
-{
-    pageShowWindow();
+    const GraphFigures &figures = graph.figures();
+    PageScript::showGraph(figures.title(), figures.summary(), graph.svg(), figures.empty(), bringIntoView);
 }
 
 void PageServices::end()
 {
-    pageEnd();
+    PageScript::end();
 }

@@ -4,26 +4,31 @@
 #pragma once
 
 #include "Services.h"
-#include "Twips.h"
 
-// The page's side of Services and the rest of what the window needs of the page: its
-// modal <dialog>s, awaited without returning to the browser in between, and stores into
-// its elements, found by id. It holds no state of its own.
+#include <functional>
+
+// The page's side of Services: its <dialog>s, answered later through the bridge's exports,
+// its elements, its chimes on Web Audio, its graph panel and its end, all through the
+// page's script. It owns nothing of the page.
 class PageServices final : public Services {
 public:
-    std::optional<std::u16string> askForEntry(std::u16string_view prompt, std::u16string_view title) override;
+    void askForEntry(std::u16string_view prompt, std::u16string_view title, std::function<void(Entry)> answered) override;
+    void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override;
     void showStartingValue(std::u16string_view text) override;
     void showSequence(std::u16string_view text) override;
+    void playChime(const char *fileName) override;
+    void stopChime() override;
+    void showGraph(const GraphDrawing &graph, bool bringIntoView) override;
+    void end() override;
 
-    // A modal Yes/No question, Yes the default, Escape for No; true for Yes.
-    bool askYesNo(std::u16string_view question, std::u16string_view title);
-    void setText(const char *id, std::u16string_view text);
-    void place(const char *id, PixelRect place);
-    // Adds one line to the explanation panel.
-    void printLine(std::u16string_view text);
-    // The window is laid out and its texts are in: the page may show it and take clicks.
-    void showWindow();
-    // Ends the program as far as a page can: closes its window where the browser lets it,
-    // and otherwise puts a note that it has ended in the window's place.
-    void end();
+    // The page's answers to the question it was asked last; none is taken twice.
+    void answerEntry(std::u16string entry);
+    void answerYesNo(bool yes);
+    // Synthesises the chimes and hands them to the page, once, ahead of their first play.
+    void prepareChimes();
+
+private:
+    std::function<void(Entry)> m_entryAnswered;
+    std::function<void(bool)> m_yesNoAnswered;
+    bool m_chimesPrepared = false;
 };

@@ -4,7 +4,7 @@
 // Keeps the installed page working offline: every file of the site is kept at install,
 // and every request is answered from there first. A new build of the page, whose digest
 // names the cache, replaces the old one.
-const cacheName = 'collatz-@PAGE_DIGEST@';
+const cacheName = 'collatz-{{digest}}';
 const files = ['./', 'index.html', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
 
 // The files are fetched afresh, past the browser's own cache: a server that gives old

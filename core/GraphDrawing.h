@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "GraphFigures.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The graph as both faces draw it: every value against its step, the peak marked, on a
+// linear value axis with round ticks or a logarithmic one of powers of ten, written as SVG;
+// and which step lies under a point of the drawing, for the tooltip.
+class GraphDrawing {
+public:
+    GraphDrawing(GraphFigures figures, bool logScale);
+
+    const GraphFigures &figures() const { return m_figures; }
+    bool logScale() const { return m_logScale; }
+
+    // The drawing's own units, which the SVG's viewBox gives; it scales to any size.
+    static constexpr double width = 640, height = 330;
+
+    // The value axis's top and its ticks: round ticks from 0 up to the first at or above
+    // the peak, or the powers of ten from 1 up to the first at or above the peak.
+    double valueTop() const { return m_valueTop; }
+    const std::vector<double> &valueTicks() const { return m_valueTicks; }
+    // The step axis ends at the last step, with round ticks.
+    std::vector<double> stepTicks() const;
+
+    // The whole drawing, with no size of its own unless given one in pixels.
+    std::string svg(int pixelWidth = 0, int pixelHeight = 0) const;
+    // The step whose point is nearest to this abscissa, in the drawing's units; none
+    // without an experiment.
+    std::optional<std::size_t> stepAt(double x) const;
+
+    // A round interval, 1, 2 or 5 times a power of ten, giving at most eight ticks.
+    static double tickInterval(double range);
+
+private:
+    double x(double step) const;
+    double y(double value) const;
+
+    GraphFigures m_figures;
+    bool m_logScale;
+    double m_valueTop = 1;
+    std::vector<double> m_valueTicks;
+    // Where the plot begins: after the widest of the value axis's labels.
+    double m_left = 0;
+};

@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every text the program shows, exactly as shown, on the desktop and in the page alike,
+// and the names of the two chimes.
+namespace ProgramText {
+
+inline constexpr std::u16string_view caption = u" ３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ";
+inline constexpr std::u16string_view startCaption = u"実\u3000験";
+inline constexpr std::u16string_view exitCaption = u"終了";
+inline constexpr std::u16string_view resetCaption = u"初期化";
+
+// The input dialog, the label's prefix and the exit question.
+inline constexpr std::u16string_view prompt = u"3以上10000000以下の整数を半角で入力してください．．．";
+inline constexpr std::u16string_view title = u"\u3000３ｘ＋１ の問題";
+inline constexpr std::u16string_view labelPrefix = u"ｎ＝";
+inline constexpr std::u16string_view ok = u"OK";
+inline constexpr std::u16string_view cancel = u"キャンセル";
+inline constexpr std::u16string_view exitQuestion = u"終了していいですか？";
+inline constexpr std::u16string_view exitTitle = u" ３ｘ＋１ の問題";
+inline constexpr std::u16string_view yes = u"はい";
+inline constexpr std::u16string_view no = u"いいえ";
+
+// What screen readers call the controls that have no caption of their own.
+inline constexpr std::u16string_view problemName = u"問題の説明";
+inline constexpr std::u16string_view sequenceName = u"実験の結果";
+
+// The graph of the last experiment and what opens it.
+inline constexpr std::u16string_view showGraph = u"グラフを表示";
+inline constexpr std::u16string_view graphTitle = u"グラフ";
+inline constexpr std::u16string_view graphName = u"グラフ：";
+inline constexpr std::u16string_view noExperiment = u"まだ実験していません";
+inline constexpr std::u16string_view stepCount = u"ステップ数 ";
+inline constexpr std::u16string_view peakValue = u"最大値 ";
+inline constexpr std::u16string_view stepAxis = u"ステップ";
+inline constexpr std::u16string_view atStep = u" ステップ目";
+inline constexpr std::u16string_view logScale = u"対数目盛";
+inline constexpr std::u16string_view savePicture = u"画像を保存…";
+inline constexpr std::u16string_view saveTable = u"CSVで保存…";
+inline constexpr std::u16string_view close = u"閉じる";
+
+// The page's own: the text box's menu, the note once the program has ended there, and what
+// it says without JavaScript.
+inline constexpr std::u16string_view menu = u"メニュー";
+inline constexpr std::u16string_view copy = u"コピー";
+inline constexpr std::u16string_view ended = u"３ｘ＋１の問題を終了しました。";
+inline constexpr std::u16string_view endedNote = u"このタブは閉じてかまいません。";
+inline constexpr std::u16string_view restart = u"もう一度はじめる";
+inline constexpr std::u16string_view needsScript = u"このページを使うには、JavaScript を有効にしてください。";
+
+// The panel's and the label's font, and its stand-ins in the order they are preferred: a
+// proportional Japanese face at 12 points.
+inline constexpr std::array<std::u16string_view, 7> japaneseFonts = {
+    u"ＭＳ Ｐゴシック", u"MS PGothic", u"IPAPGothic", u"VL PGothic", u"Noto Sans CJK JP", u"Hiragino Sans", u"Yu Gothic",
+};
+inline constexpr int japaneseFontPoints = 12;
+
+inline constexpr const char *resetChime = "pinpon.wav";
+inline constexpr const char *exitChime = "endpinpon.wav";
+
+// The nine lines the explanation panel prints, exactly as printed; the first is empty.
+inline constexpr std::array<std::u16string_view, 9> problemStatement = {
+    u"",
+    u"　【問題】",
+    u"　　　　　どんな自然数から始めても良いので、その数が偶数ならば２で割り、奇数ならば３倍して１を",
+    u"　　　　加えることを繰り返します。",
+    u"　　　　　そうすると、どんな自然数から始めても必ず１になるというのはほんとうなのでしょうか。",
+    u"　　　　　11から始めると、11→34→17→52→26→13→40→20→10→5→16→8→4→2→1 となります。",
+    u"　　　　　この問題は有名な難問で、いまだに解けていません。また、コンピュータを使って、非常に大",
+    u"　　　　きな数（４兆）まで調べられていますが、１にならない例は発見されていません。",
+    u"　　　　　下の［実験］をクリックして、バソコンで簡単な実験をしてみましょう。",
+};
+
+} // namespace ProgramText

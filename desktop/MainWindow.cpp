@@ -1,0 +1,173 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#include "MainWindow.h"
+
+#include "ExplanationPanel.h"
+#include "QtText.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The first of the panel's preferred fonts that is installed, or else any proportional
+// Japanese font. Asking for an installed family by name spares the font database a
+// fallback search for every missing name and every script, and a font that has the
+// Japanese glyphs itself keeps them within its own line metrics.
+QFont japaneseFont()
+{
+    const QStringList families = toQStringList(ProgramText::japaneseFonts);
+    QString chosen;
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            chosen = family;
+            break;
+        }
+    }
+    if (chosen.isEmpty()) {
+        for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
+            if (!QFontDatabase::isFixedPitch(family)) {
+                chosen = family;
+                break;
+            }
+        }
+    }
+    QFont font(chosen.isEmpty() ? families.first() : chosen, ProgramText::japaneseFontPoints, QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {32, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/collatz-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QRect pixels(Layout::Twips place)
+{
+    const Layout::Pixels rect = Layout::toPixels(place);
+    return QRect(rect.left, rect.top, rect.width, rect.height);
+}
+
+} // namespace
+
+MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
+    : QWidget(parent)
+    , m_services(this, std::move(libraries), [this](bool logScale) { m_model.setLogScale(logScale); })
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(toQString(ProgramText::caption));
+    setWindowIcon(programIcon());
+    setFixedSize(pixels(Layout::client).size());
+
+    QWidget *previous = nullptr;
+    for (const Layout::Control &control : Layout::controls) {
+        QWidget *widget = nullptr;
+        switch (control.role) {
+        case Layout::Role::Separator: {
+            auto *line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Plain);
+            widget = line;
+            break;
+        }
+        case Layout::Role::Button: {
+            auto *button = new QPushButton(toQString(control.caption), this);
+            // Outside a dialog, only an auto-default button is pressed by Return and Enter,
+            // as by Space, when it has the focus.
+            button->setAutoDefault(true);
+            connect(button, &QPushButton::clicked, this, [this, action = control.action] { m_model.trigger(action); });
+            widget = button;
+            break;
+        }
+        case Layout::Role::Label:
+            widget = m_startingValueLabel = new QLabel(this);
+            break;
+        case Layout::Role::SequenceView:
+            widget = m_sequenceView = new QPlainTextEdit(this);
+            m_sequenceView->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            m_sequenceView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            m_sequenceView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            m_sequenceView->setTabChangesFocus(true);
+            m_sequenceView->setContextMenuPolicy(Qt::CustomContextMenu);
+            break;
+        case Layout::Role::Panel:
+            widget = m_explanationPanel = new ExplanationPanel(this);
+            break;
+        }
+        widget->setObjectName(QLatin1String(control.id));
+        widget->setGeometry(pixels(control.place));
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(toQString(control.accessibleName));
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            if (previous)
+                setTabOrder(previous, widget);
+            else
+                widget->setFocus();
+            previous = widget;
+        }
+    }
+    m_services.showIn(m_sequenceView, m_startingValueLabel);
+
+    auto *graph = new QAction(toQString(ProgramText::showGraph) + QStringLiteral("(&G)"), this);
+    graph->setObjectName(QStringLiteral("showGraph"));
+    graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    addAction(graph);
+    connect(graph, &QAction::triggered, this, [this] { m_model.showGraph(); });
+    connect(m_sequenceView, &QWidget::customContextMenuRequested, this, [this, graph](const QPoint &position) {
+        const std::unique_ptr<QMenu> menu(m_sequenceView->createStandardContextMenu(position));
+        menu->addSeparator();
+        menu->addAction(graph);
+        menu->exec(m_sequenceView->viewport()->mapToGlobal(position));
+    });
+}
+
+MainWindow::~MainWindow()
+{
+    // Text copied from the sequence view is kept as rich text that is only made when
+    // asked for. On X11 the clipboard is handed to the desktop's clipboard manager as
+    // the application ends, when such text can no longer be made; a plain copy can.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+        if (owned) {
+            auto *plain = new QMimeData;
+            plain->setText(clipboard->text(mode));
+            clipboard->setMimeData(plain, mode);
+        }
+    }
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The explanation is printed once, when the window is first shown; its own dialogs
+    // closing does not count. The panel's font, its fit and its lines follow at once,
+    // but once the window is on the screen; the chime player is loaded in the background.
+    if (!m_shown) {
+        m_shown = true;
+        QTimer::singleShot(0, this, [this] {
+            const QFont font = japaneseFont();
+            m_startingValueLabel->setFont(font);
+            m_explanationPanel->setFont(font);
+            m_explanationPanel->fitTo(toQStringList(ProgramText::problemStatement));
+            for (std::u16string_view line : ProgramText::problemStatement)
+                m_explanationPanel->printLine(toQString(line));
+            m_services.loadChimePlayer();
+        });
+    }
+}

@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QStringList>
+
+// Where the program's own library of chimes is: beside the program, as in the build folder,
+// or in its installed folder. The program loads it once its window is up, since SDL, with
+// all it brings, takes longer to load than the window takes to build. Made on the
+// window's thread; usable from any.
+class ProgramLibraries {
+public:
+    // The folders beside the program and the installed one.
+    ProgramLibraries();
+    explicit ProgramLibraries(QStringList folders);
+
+    // The entry point of the named library, loading it if need be; null when it cannot
+    // be found or loaded, with the reason in *error.
+    QFunctionPointer entry(const QString &library, const char *entryPoint, QString *error) const;
+
+private:
+    QStringList m_folders;
+};

@@ -1,0 +1,273 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#include "Chimes.h"
+#include "ExhaustiveCheck.h"
+#include "GraphDrawing.h"
+#include "Layout.h"
+#include "NumberText.h"
+#include "WindowModel.h"
+
+#include <QtTest>
+
+#include <clocale>
+#include <limits>
+
+static QString text(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), text.size());
+}
+
+// Plays a face: answers each question from its script, at once as a desktop's modal
+// dialog does or, when told to, only later, as a page's does; notes what it is asked to do.
+class ScriptedServices final : public Services {
+public:
+    void askForEntry(std::u16string_view prompt, std::u16string_view title, std::function<void(Entry)> answered) override
+    {
+        // Every time it asks, the dialog has its title and prompt, and the display is empty.
+        done << "ask " + text(title) + '|' + text(prompt) + '|' + label + '|' + sequence;
+        auto answer = [this, answered] { answered(entries.isEmpty() ? std::nullopt : std::optional(entries.takeFirst().toStdU16String())); };
+        later ? void(pending = answer) : answer();
+    }
+    void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override
+    {
+        done << "question " + text(title) + '|' + text(question);
+        answered(yes);
+    }
+    void showStartingValue(std::u16string_view shown) override { label = text(shown); }
+    void showSequence(std::u16string_view shown) override { sequence = text(shown); }
+    void playChime(const char *fileName) override { done << QStringLiteral("chime ") + fileName; }
+    void stopChime() override { done << "stop"; }
+    void showGraph(const GraphDrawing &graph, bool bringIntoView) override
+    {
+        done << "graph " + text(graph.figures().title()) + (graph.logScale() ? " log" : "") + (bringIntoView ? " shown" : "");
+    }
+    void end() override { done << "end"; }
+    // Answers the question left open, as a person at the page would.
+    void answer() { std::exchange(pending, nullptr)(); }
+
+    QStringList entries;
+    bool yes = false;
+    bool later = false;
+    std::function<void()> pending;
+    QString label, sequence;
+    QStringList done;
+};
+
+static const QString asked = "ask \u3000３ｘ＋１ の問題|3以上10000000以下の整数を半角で入力してください．．．||";
+
+// The core: the window's behaviour against a scripted face, the graph's figures and
+// drawing, the chimes, and how numbers are read and written.
+class TestCore : public QObject {
+    Q_OBJECT
+private slots:
+    void run_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("values");
+        QTest::addColumn<QString>("sequence");
+        QTest::newRow("3, the lowest") << QStringList{"3"} << "ｎ＝ 3" << 7 << " 10 5 16 8 4 2 1";
+        QTest::newRow("10000000, the highest") << QStringList{"10000000"} << "ｎ＝ 10000000" << 145 << " 5000000 2500000 1250000";
+        QTest::newRow("asked again") << QStringList{"10000001", "2.9", "2", "0", "-7", "abc", "", "nan", "1e400", "-1e400", "3.7"}
+                                     << "ｎ＝ 3" << 7 << " 10 5";
+    }
+    // Asks until a start from 3 to 10,000,000 is given, floored, and shows it and every
+    // value it reaches, down to 1, where the value stays.
+    void run()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, label);
+        QFETCH(int, values);
+        QFETCH(QString, sequence);
+        ScriptedServices services;
+        services.entries = entries;
+        WindowModel model(services);
+        model.start();
+        QCOMPARE(services.done, QStringList(entries.size(), asked));
+        QCOMPARE(services.label, label);
+        QCOMPARE(services.sequence.count(' '), values);
+        QVERIFY2(services.sequence.startsWith(sequence), qPrintable(services.sequence));
+        QCOMPARE(model.state().currentValue, 1.0);
+    }
+
+    // A page answers later: a refused entry asks again, the window takes no click while it
+    // asks, and an unanswered question left at the end asks nothing more.
+    void answeredLater()
+    {
+        ScriptedServices services;
+        services.later = true;
+        services.entries = {"2", "27"};
+        WindowModel model(services);
+        model.start();
+        model.reset();
+        services.answer();
+        model.trigger(Layout::Action::Exit);
+        services.answer();
+        QCOMPARE(services.done, QStringList(2, asked));
+        QCOMPARE(services.label, "ｎ＝ 27");
+        QCOMPARE(model.asking(), false);
+        model.start();
+        services.answer();
+        QCOMPARE(model.asking(), false);
+    }
+
+    // 初期化 and 終了 chime first; the graph, once opened, follows every run, reset and
+    // axis; いいえ changes nothing, はい stops the chime and ends, the graph with it; a new
+    // start after that is as at first.
+    void resetAndExit()
+    {
+        ScriptedServices services;
+        services.entries = {"27", "4"};
+        WindowModel model(services);
+        model.start();
+        model.showGraph();
+        model.setLogScale(true);
+        model.trigger(Layout::Action::Reset);
+        model.trigger(Layout::Action::Exit);
+        QCOMPARE(services.label + '|' + services.sequence, "|");
+        services.yes = true;
+        model.trigger(Layout::Action::Exit);
+        model.restart();
+        model.start();
+        const QString question = "question  ３ｘ＋１ の問題|終了していいですか？";
+        QCOMPARE(services.done, QStringList({asked, "graph グラフ － ｎ＝ 27 shown", "graph グラフ － ｎ＝ 27 log", "chime pinpon.wav",
+                                             "graph グラフ log", "chime endpinpon.wav", question, "chime endpinpon.wav", question, "stop",
+                                             "end", asked}));
+        QCOMPARE(QString::fromStdU16String(model.state().entryText), "4");
+    }
+
+    void figures_data()
+    {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("atPeak");
+        QTest::addColumn<QString>("lastRow");
+        QTest::newRow("27") << 27.0 << "ｎ＝ 27\u3000ステップ数 111\u3000最大値 9,232（77 ステップ目）" << "77 ステップ目：9,232" << "111,1";
+        QTest::newRow("6631675, the highest peak") << 6631675.0
+            << "ｎ＝ 6631675\u3000ステップ数 576\u3000最大値 60,342,610,919,632（163 ステップ目）"
+            << "163 ステップ目：60,342,610,919,632" << "576,1";
+    }
+    // The graph's texts and table: the peak's step and value grouped, every digit written.
+    void figures()
+    {
+        QFETCH(double, start);
+        QFETCH(QString, summary);
+        QFETCH(QString, atPeak);
+        QFETCH(QString, lastRow);
+        const GraphFigures figures(start);
+        QCOMPARE(text(figures.summary()), summary);
+        QCOMPARE(text(figures.valueAt(figures.peakStep())), atPeak);
+        QCOMPARE(QString::fromStdString(figures.table()).split('\n').at(int(figures.steps()) + 1), lastRow);
+        QCOMPARE(QString::fromStdString(figures.table()).count('\n'), int(figures.steps()) + 2);
+    }
+
+    void axes_data()
+    {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<bool>("logScale");
+        QTest::addColumn<QList<double>>("valueTicks");
+        QTest::addColumn<double>("lastStepTick");
+        QTest::newRow("27, linear") << 27.0 << false << QList<double>{0, 2000, 4000, 6000, 8000, 10000} << 100.0;
+        QTest::newRow("27, 対数目盛") << 27.0 << true << QList<double>{1, 10, 100, 1000, 10000} << 100.0;
+        QTest::newRow("8400511, linear") << 8400511.0 << false
+            << QList<double>{0, 2e10, 4e10, 6e10, 8e10, 1e11, 1.2e11, 1.4e11, 1.6e11} << 600.0;
+        QTest::newRow("4, 対数目盛: at least 10") << 4.0 << true << QList<double>{1, 10} << 2.0;
+    }
+    // Round ticks from 0 to the first at or above the peak, or powers of ten from 1; the
+    // step axis ends at the last step.
+    void axes()
+    {
+        QFETCH(double, start);
+        QFETCH(bool, logScale);
+        QFETCH(QList<double>, valueTicks);
+        QFETCH(double, lastStepTick);
+        const GraphDrawing drawing(GraphFigures(start), logScale);
+        QCOMPARE(QList<double>(drawing.valueTicks().begin(), drawing.valueTicks().end()), valueTicks);
+        QCOMPARE(drawing.stepTicks().back(), lastStepTick);
+    }
+
+    // Every value drawn, the peak marked on its point, and the step under a point of the
+    // drawing found again from where it is drawn.
+    void drawing()
+    {
+        const GraphDrawing drawing(GraphFigures(8400511), false);
+        const QString svg = QString::fromStdString(drawing.svg());
+        const QStringList points = svg.section("points=\"", 1).section('"', 0, 0).split(' ', Qt::SkipEmptyParts);
+        QCOMPARE(points.size(), 686);
+        const QString peak = svg.section("cx=\"", 1).section('"', 0, 0) + ',' + svg.section("cy=\"", 1).section('"', 0, 0);
+        QCOMPARE(peak, points[190]);
+        QCOMPARE(drawing.stepAt(points[400].section(',', 0, 0).toDouble()), std::optional<std::size_t>(400));
+        QCOMPARE(drawing.stepAt(-100), std::optional<std::size_t>(0));
+        QCOMPARE(GraphDrawing(GraphFigures(std::nullopt), false).stepAt(100), std::nullopt);
+        QVERIFY(QString::fromStdString(drawing.svg(1352, 698)).contains(" width=\"1352\" height=\"698\">"));
+    }
+
+    // Twips to the nearest pixel, fifteen to a pixel.
+    void pixels()
+    {
+        QCOMPARE(QList<int>({Layout::toPixels(7), Layout::toPixels(8), Layout::toPixels(10215)}), QList<int>({0, 1, 681}));
+    }
+
+    // The chimes the page synthesises are the desktop's wave files, byte for byte.
+    void chimes()
+    {
+        for (const char *name : {ProgramText::resetChime, ProgramText::exitChime}) {
+            QFile file(QFINDTESTDATA(QStringLiteral("../resources/") + name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.readAll() == QByteArray::fromStdString(Chimes::waveFile(name)), name);
+        }
+    }
+
+    // Every accepted start is written exactly.
+    void everyStartIsExact()
+    {
+        const std::string fault = exhaustiveCheck();
+        QVERIFY2(fault.empty(), fault.c_str());
+    }
+
+    void readNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("full-width everything") << "\u3000－１２３４５６７８９．５Ｅ０" << -123456789.5;
+        QTest::newRow("full-width plus, small exponent") << "＋１ｅ３" << 1000.0;
+        QTest::newRow("overflow, to the sign's infinity") << "-1e400" << -std::numeric_limits<double>::infinity();
+        QTest::newRow("3.5e1, in the German locale") << "3.5e1" << 35.0;
+    }
+    void readNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(::readNumber(text.toStdU16String()), value);
+    }
+
+    void numText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0.0 << " 0";
+        QTest::newRow("10^14, in full") << 1e14 << " 100000000000000";
+        QTest::newRow("10^15, with an exponent") << 1e15 << " 1E+15";
+        QTest::newRow("-2.5, in the German locale") << -2.5 << "-2.5";
+    }
+    // Integers below 10^15 in full digits, a blank or a minus first; a "." whatever the
+    // locale.
+    void numText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdU16String(::numText(value)), text);
+    }
+
+    void init()
+    {
+        // The C library's own decimal mark is a comma there.
+        if (QByteArray(QTest::currentDataTag()).endsWith("German locale"))
+            QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    }
+    void cleanup() { std::setlocale(LC_NUMERIC, "C"); }
+};
+
+QTEST_APPLESS_MAIN(TestCore)
+#include "tst_core.moc"

@@ -1,0 +1,188 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The one boundary between the program's C++ and the page's script: every call the C++
+// makes of the script (collatzPage, in page.js) and every function the script calls here.
+// The page's build checks both ways that each name used is defined.
+
+#include "Experiment.h"
+#include "NumberText.h"
+#include "PageScript.h"
+#include "PageServices.h"
+#include "Utf8.h"
+#include "WindowModel.h"
+
+#include <emscripten.h>
+
+#include <cstdint>
+
+// Every text crosses to the script as NUL-terminated UTF-8.
+EM_JS(void, scriptAskForEntry, (const char *prompt, const char *title), {
+    collatzPage.askForEntry(UTF8ToString(prompt), UTF8ToString(title));
+});
+EM_JS(void, scriptAskYesNo, (const char *question, const char *title), {
+    collatzPage.askYesNo(UTF8ToString(question), UTF8ToString(title));
+});
+EM_JS(void, scriptShowStartingValue, (const char *text), { collatzPage.showStartingValue(UTF8ToString(text)); });
+EM_JS(void, scriptShowSequence, (const char *text), { collatzPage.showSequence(UTF8ToString(text)); });
+EM_JS(void, scriptKeepChime, (const char *fileName, const std::int16_t *samples, int count, int rate), {
+    collatzPage.keepChime(UTF8ToString(fileName), HEAP16.subarray(samples >> 1, (samples >> 1) + count), rate);
+});
+EM_JS(void, scriptPlayChime, (const char *fileName), { collatzPage.playChime(UTF8ToString(fileName)); });
+EM_JS(void, scriptStopChime, (), { collatzPage.stopChime(); });
+EM_JS(void, scriptShowGraph, (const char *title, const char *summary, const char *svg, int empty, int bringIntoView), {
+    collatzPage.showGraph(UTF8ToString(title), UTF8ToString(summary), UTF8ToString(svg), empty !== 0, bringIntoView !== 0);
+});
+EM_JS(void, scriptShowGraphValue, (const char *text), { collatzPage.showGraphValue(UTF8ToString(text)); });
+EM_JS(void, scriptSave, (const char *fileName, const char *type, const char *contents), {
+    collatzPage.save(UTF8ToString(fileName), UTF8ToString(type), UTF8ToString(contents));
+});
+EM_JS(void, scriptEnd, (), { collatzPage.end(); });
+
+namespace PageScript {
+
+void askForEntry(std::u16string_view prompt, std::u16string_view title)
+{
+    scriptAskForEntry(toUtf8(prompt).c_str(), toUtf8(title).c_str());
+}
+
+void askYesNo(std::u16string_view question, std::u16string_view title)
+{
+    scriptAskYesNo(toUtf8(question).c_str(), toUtf8(title).c_str());
+}
+
+void showStartingValue(std::u16string_view text)
+{
+    scriptShowStartingValue(toUtf8(text).c_str());
+}
+
+void showSequence(std::u16string_view text)
+{
+    scriptShowSequence(toUtf8(text).c_str());
+}
+
+void keepChime(const char *fileName, const std::int16_t *samples, int count, int rate)
+{
+    scriptKeepChime(fileName, samples, count, rate);
+}
+
+void playChime(const char *fileName)
+{
+    scriptPlayChime(fileName);
+}
+
+void stopChime()
+{
+    scriptStopChime();
+}
+
+void showGraph(std::u16string_view title, std::u16string_view summary, const std::string &svg, bool empty, bool bringIntoView)
+{
+    scriptShowGraph(toUtf8(title).c_str(), toUtf8(summary).c_str(), svg.c_str(), empty, bringIntoView);
+}
+
+void showGraphValue(std::u16string_view text)
+{
+    scriptShowGraphValue(toUtf8(text).c_str());
+}
+
+void save(const std::string &fileName, const char *type, const std::string &contents)
+{
+    scriptSave(fileName.c_str(), type, contents.c_str());
+}
+
+void end()
+{
+    scriptEnd();
+}
+
+} // namespace PageScript
+
+namespace {
+
+PageServices services;
+WindowModel model(services);
+// Where the page writes an answer's UTF-16 text before it answers.
+std::u16string entry;
+
+} // namespace
+
+extern "C" {
+
+// A click on a control of the layout, by the number of its action.
+EMSCRIPTEN_KEEPALIVE void pageTrigger(int action)
+{
+    model.trigger(Layout::Action(action));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageRestart()
+{
+    model.restart();
+}
+
+EMSCRIPTEN_KEEPALIVE char16_t *pageEntryBuffer(int length)
+{
+    entry.assign(std::size_t(length) + 1, u'\0');
+    return entry.data();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageAnswerEntry(int length)
+{
+    services.answerEntry(entry.substr(0, std::size_t(length)));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageAnswerYesNo(int yes)
+{
+    services.answerYesNo(yes != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void pagePrepareChimes()
+{
+    services.prepareChimes();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageShowGraph()
+{
+    model.showGraph();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSetLogScale(int logScale)
+{
+    model.setLogScale(logScale != 0);
+}
+
+// The value at the step under this abscissa of the drawing, for the tooltip.
+EMSCRIPTEN_KEEPALIVE void pageGraphValueAt(double x)
+{
+    const GraphDrawing graph = model.graph();
+    if (const std::optional<std::size_t> step = graph.stepAt(x))
+        PageScript::showGraphValue(graph.figures().valueAt(*step));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSaveTable()
+{
+    const GraphFigures figures(model.graph().figures());
+    if (!figures.empty())
+        PageScript::save(figures.fileName("csv"), "text/csv", figures.table());
+}
+
+// The picture at this size in pixels.
+EMSCRIPTEN_KEEPALIVE void pageSavePicture(int width, int height)
+{
+    const GraphDrawing graph = model.graph();
+    if (!graph.figures().empty())
+        PageScript::save(graph.figures().fileName("png"), "image/png", graph.svg(width, height));
+}
+
+} // extern "C"
+
+// Runs what an experiment and its graph run, once, without showing anything: the browser
+// compiles the module's code as it first runs it, and the first click should not wait.
+int main()
+{
+    std::u16string sequence;
+    for (double value = 27; value != 1; value = Experiment::nextValue(value))
+        sequence += numText(value);
+    GraphDrawing(GraphFigures(27), true).svg();
+    return 0;
+}
