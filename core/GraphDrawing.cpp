@@ -4,6 +4,7 @@
 #include "GraphDrawing.h"
 
 #include "ProgramText.h"
+#include "Svg.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -15,24 +16,14 @@ namespace {
 // The room around the plot for the axes' labels.
 constexpr double right = 620, top = 20, bottom = 285;
 
-// To a tenth, with a "." whatever the C library's locale: a desktop program runs in the
-// user's, where the decimal mark may be a comma.
-std::string number(double value)
+std::u16string digits(double value)
 {
-    const long long tenths = std::llround(value * 10);
-    const long long magnitude = tenths < 0 ? -tenths : tenths;
-    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' + char('0' + magnitude % 10);
+    const std::string text = std::to_string(std::uint64_t(value));
+    return std::u16string(text.begin(), text.end());
 }
 
-std::string label(double x, double y, const char *anchor, const std::string &text)
-{
-    return "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" text-anchor=\"" + anchor + "\">" + text + "</text>";
-}
-
-std::string line(double x1, double y1, double x2, double y2)
-{
-    return "<line x1=\"" + number(x1) + "\" y1=\"" + number(y1) + "\" x2=\"" + number(x2) + "\" y2=\"" + number(y2) + "\"/>";
-}
+// Each experiment's colour, the first the single experiment's own.
+constexpr const char *colours[GraphFigures::mostPaths] = {"#2a8fd0", "#e0522d", "#2f9e57", "#8d55c9"};
 
 } // namespace
 
@@ -84,43 +75,84 @@ double GraphDrawing::y(double value) const
     return bottom - share * (bottom - top);
 }
 
-std::optional<std::size_t> GraphDrawing::stepAt(double atX) const
+std::optional<GraphDrawing::Point> GraphDrawing::pointAt(double atX, double atY) const
 {
-    if (m_figures.empty())
+    const std::vector<GraphFigures::Path> &paths = m_figures.paths();
+    if (paths.empty())
         return std::nullopt;
     const double steps = double(m_figures.steps());
-    return std::size_t(std::clamp(std::round((atX - m_left) / (right - m_left) * steps), 0.0, steps));
+    const auto step = std::size_t(std::clamp(std::round((atX - m_left) / (right - m_left) * steps), 0.0, steps));
+    std::optional<Point> nearest;
+    double distance = 0;
+    for (std::size_t path = 0; path < paths.size(); ++path) {
+        const std::size_t reached = std::min(step, paths[path].steps());
+        const double away = std::fabs(y(paths[path].values[reached]) - atY) + (reached == step ? 0 : 1e6);
+        if (!nearest || away < distance) {
+            nearest = Point{path, reached};
+            distance = away;
+        }
+    }
+    return nearest;
 }
 
 std::string GraphDrawing::svg(int pixelWidth, int pixelHeight) const
 {
-    std::string drawing = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + number(width) + ' ' + number(height) + '"';
-    if (pixelWidth > 0)
-        drawing += " width=\"" + std::to_string(pixelWidth) + "\" height=\"" + std::to_string(pixelHeight) + '"';
-    drawing += "><rect width=\"640\" height=\"330\" fill=\"#fff\"/>";
-    if (m_figures.empty())
+    std::string drawing = Svg::start(pixelWidth, pixelHeight);
+    const std::vector<GraphFigures::Path> &paths = m_figures.paths();
+    if (paths.empty())
         return drawing + "</svg>";
 
     drawing += "<g stroke=\"#e3e3e3\">";
     for (double tick : m_valueTicks)
-        drawing += line(m_left, y(tick), right, y(tick));
+        drawing += Svg::line(m_left, y(tick), right, y(tick));
     const std::vector<double> steps = stepTicks();
     for (double step : steps)
-        drawing += line(x(step), top, x(step), bottom);
-    drawing += "</g><g stroke=\"#777\">" + line(m_left, bottom, right, bottom) + line(m_left, top, m_left, bottom) + "</g>";
+        drawing += Svg::line(x(step), top, x(step), bottom);
+    drawing += "</g><g stroke=\"#777\">" + Svg::line(m_left, bottom, right, bottom) + Svg::line(m_left, top, m_left, bottom) + "</g>";
 
     drawing += "<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">";
     for (double tick : m_valueTicks)
-        drawing += label(m_left - 6, y(tick) + 4, "end", toUtf8(GraphFigures::grouped(tick)));
+        drawing += Svg::label(m_left - 6, y(tick) + 4, "end", GraphFigures::grouped(tick));
     for (double step : steps)
-        drawing += label(x(step), bottom + 16, "middle", std::to_string(std::uint64_t(step)));
-    drawing += label((m_left + right) / 2, bottom + 36, "middle", toUtf8(ProgramText::stepAxis)) + "</g>";
+        drawing += Svg::label(x(step), bottom + 16, "middle", digits(step));
+    drawing += Svg::label((m_left + right) / 2, bottom + 36, "middle", ProgramText::stepAxis) + "</g>";
 
-    const std::vector<double> &values = m_figures.values();
-    drawing += "<polyline fill=\"none\" stroke=\"#2a8fd0\" stroke-width=\"1.5\" stroke-linejoin=\"round\" points=\"";
-    for (std::size_t step = 0; step < values.size(); ++step)
-        drawing += number(x(double(step))) + ',' + number(y(values[step])) + ' ';
-    drawing += "\"/><circle fill=\"#c81020\" r=\"5\" cx=\"" + number(x(double(m_figures.peakStep()))) + "\" cy=\""
-               + number(y(m_figures.peak())) + "\"/></svg>";
-    return drawing;
+    // Several experiments: each peak's height as a dashed line across, which shows a top
+    // that two share, and a legend.
+    const bool several = paths.size() > 1;
+    if (several) {
+        std::vector<double> tops;
+        for (const GraphFigures::Path &path : paths) {
+            if (std::find(tops.begin(), tops.end(), path.peak()) != tops.end())
+                continue;
+            tops.push_back(path.peak());
+            drawing += "<g stroke=\"#999\" stroke-dasharray=\"4 3\">" + Svg::line(m_left, y(path.peak()), right, y(path.peak())) + "</g>"
+                       + "<g font-family=\"sans-serif\" font-size=\"11\" fill=\"#555\">"
+                       + Svg::label(m_left + 4, y(path.peak()) - 4, "start", GraphFigures::grouped(path.peak())) + "</g>";
+        }
+    }
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        const GraphFigures::Path &path = paths[index];
+        drawing += std::string("<polyline fill=\"none\" stroke=\"") + colours[index]
+                   + "\" stroke-width=\"1.5\" stroke-linejoin=\"round\" points=\"";
+        for (std::size_t step = 0; step < path.values.size(); ++step)
+            drawing += Svg::number(x(double(step))) + ',' + Svg::number(y(path.values[step])) + ' ';
+        drawing += "\"/>";
+    }
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        const GraphFigures::Path &path = paths[index];
+        drawing += std::string("<circle fill=\"") + (several ? colours[index] : "#c81020") + "\" stroke=\"#fff\" r=\"5\" cx=\""
+                   + Svg::number(x(double(path.peakStep))) + "\" cy=\"" + Svg::number(y(path.peak())) + "\"/>";
+    }
+    if (several) {
+        drawing += "<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\"><rect x=\"" + Svg::number(right - 110) + "\" y=\"" + Svg::number(top + 4)
+                   + "\" width=\"104\" height=\"" + Svg::number(8 + 18 * double(paths.size())) + "\" fill=\"#fff\" stroke=\"#ccc\"/>";
+        for (std::size_t index = 0; index < paths.size(); ++index) {
+            const double at = top + 18 + 18 * double(index);
+            drawing += std::string("<g stroke=\"") + colours[index] + "\" stroke-width=\"2\">" + Svg::line(right - 102, at - 4, right - 80, at - 4)
+                       + "</g>" + Svg::label(right - 74, at, "start", std::u16string(ProgramText::labelPrefix) + digits(paths[index].start));
+        }
+        drawing += "</g>";
+    }
+    return drawing + "</svg>";
 }

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-// The graph as both faces draw it: every value against its step, the peak marked, on a
-// linear value axis with round ticks or a logarithmic one of powers of ten, written as SVG;
-// and which step lies under a point of the drawing, for the tooltip.
+// The graph as both faces draw it: every value of each experiment against its step, in a
+// colour of its own with a legend where there are several, the peaks marked, on a linear
+// value axis with round ticks or a logarithmic one of powers of ten that fits them all,
+// written as SVG; and which value lies under a point of the drawing, for the tooltip.
 class GraphDrawing {
 public:
     GraphDrawing(GraphFigures figures, bool logScale);
@@ -32,9 +33,14 @@ public:
 
     // The whole drawing, with no size of its own unless given one in pixels.
     std::string svg(int pixelWidth = 0, int pixelHeight = 0) const;
-    // The step whose point is nearest to this abscissa, in the drawing's units; none
-    // without an experiment.
-    std::optional<std::size_t> stepAt(double x) const;
+    // The experiment and the step under a point of the drawing, in its units: the step
+    // nearest across, and of the experiments that reach it, the one nearest up or down.
+    // None without an experiment.
+    struct Point {
+        std::size_t path, step;
+        bool operator==(const Point &other) const { return path == other.path && step == other.step; }
+    };
+    std::optional<Point> pointAt(double x, double y) const;
 
     // A round interval, 1, 2 or 5 times a power of ten, giving at most eight ticks.
     static double tickInterval(double range);

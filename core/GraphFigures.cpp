@@ -18,49 +18,106 @@ std::u16string digits(std::uint64_t value)
     return std::u16string(text.begin(), text.end());
 }
 
+// "ｎ＝ 27", or "ｎ＝ 27, 31" for several.
+std::u16string starts(const std::vector<GraphFigures::Path> &paths)
+{
+    std::u16string text = std::u16string(ProgramText::labelPrefix) + numText(paths.front().start);
+    for (std::size_t path = 1; path < paths.size(); ++path)
+        text += u", " + digits(std::uint64_t(paths[path].start));
+    return text;
+}
+
 } // namespace
 
 GraphFigures::GraphFigures(std::optional<double> start)
+    : GraphFigures(start ? std::vector<double>{*start} : std::vector<double>{})
 {
-    if (!start)
-        return;
-    m_values = Experiment::trajectory(*start);
-    m_peakStep = std::size_t(std::max_element(m_values.begin(), m_values.end()) - m_values.begin());
+}
+
+GraphFigures::GraphFigures(const std::vector<double> &starts)
+{
+    for (double start : starts) {
+        if (m_paths.size() == mostPaths)
+            break;
+        std::vector<double> values = Experiment::trajectory(start);
+        const auto peakStep = std::size_t(std::max_element(values.begin(), values.end()) - values.begin());
+        m_paths.push_back({start, std::move(values), peakStep});
+    }
+}
+
+std::size_t GraphFigures::steps() const
+{
+    std::size_t longest = 0;
+    for (const Path &path : m_paths)
+        longest = std::max(longest, path.steps());
+    return longest;
+}
+
+double GraphFigures::peak() const
+{
+    double highest = 1;
+    for (const Path &path : m_paths)
+        highest = std::max(highest, path.peak());
+    return highest;
 }
 
 std::u16string GraphFigures::summary() const
 {
-    if (m_values.empty())
+    if (m_paths.empty())
         return std::u16string(ProgramText::noExperiment);
-    return std::u16string(ProgramText::labelPrefix) + numText(m_values.front()) + u'\u3000' + std::u16string(ProgramText::stepCount)
-           + digits(steps()) + u'\u3000' + std::u16string(ProgramText::peakValue) + grouped(peak()) + u'（' + digits(m_peakStep)
-           + std::u16string(ProgramText::atStep) + u'）';
+    std::u16string text;
+    for (const Path &path : m_paths) {
+        text += (text.empty() ? u"" : u"\n") + std::u16string(ProgramText::labelPrefix) + numText(path.start) + u'\u3000'
+                + std::u16string(ProgramText::stepCount) + digits(path.steps()) + u'\u3000' + std::u16string(ProgramText::peakValue)
+                + grouped(path.peak()) + u'（' + digits(path.peakStep) + std::u16string(ProgramText::atStep) + u'）';
+    }
+    return text;
 }
 
 std::u16string GraphFigures::title() const
 {
-    if (m_values.empty())
+    if (m_paths.empty())
         return std::u16string(ProgramText::graphTitle);
-    return std::u16string(ProgramText::graphTitle) + u" － " + std::u16string(ProgramText::labelPrefix) + numText(m_values.front());
+    return std::u16string(ProgramText::graphTitle) + u" － " + starts(m_paths);
 }
 
-std::u16string GraphFigures::valueAt(std::size_t step) const
+std::u16string GraphFigures::valueAt(std::size_t path, std::size_t step) const
 {
-    return digits(step) + std::u16string(ProgramText::atStep) + u'：' + grouped(m_values.at(step));
+    const std::u16string value = digits(step) + std::u16string(ProgramText::atStep) + u'：' + grouped(m_paths.at(path).values.at(step));
+    if (m_paths.size() == 1)
+        return value;
+    return std::u16string(ProgramText::labelPrefix) + numText(m_paths[path].start) + u'\u3000' + value;
 }
 
 std::string GraphFigures::table() const
 {
-    std::string table = "step,value\n";
-    for (std::size_t step = 0; step < m_values.size(); ++step)
-        table += std::to_string(step) + ',' + std::to_string(std::uint64_t(m_values[step])) + '\n';
+    std::string table = "step";
+    for (const Path &path : m_paths)
+        table += ',' + (m_paths.size() == 1 ? std::string("value") : std::to_string(std::uint64_t(path.start)));
+    table += '\n';
+    for (std::size_t step = 0; step <= steps() && !m_paths.empty(); ++step) {
+        table += std::to_string(step);
+        for (const Path &path : m_paths)
+            table += ',' + (step < path.values.size() ? std::to_string(std::uint64_t(path.values[step])) : std::string());
+        table += '\n';
+    }
     return table;
+}
+
+std::string GraphFigures::link() const
+{
+    std::string text;
+    for (const Path &path : m_paths)
+        text += (text.empty() ? "" : ",") + std::to_string(std::uint64_t(path.start));
+    return text;
 }
 
 std::string GraphFigures::fileName(std::string_view suffix) const
 {
-    const std::uint64_t start = m_values.empty() ? 0 : std::uint64_t(m_values.front());
-    return "collatz-" + std::to_string(start) + '.' + std::string(suffix);
+    std::string name = "collatz";
+    for (const Path &path : m_paths)
+        name += '-' + std::to_string(std::uint64_t(path.start));
+    return (m_paths.empty() ? name + "-0" : name) + '.' + std::string(suffix);
 }
 
 std::u16string GraphFigures::grouped(double value)

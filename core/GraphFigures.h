@@ -9,34 +9,51 @@
 #include <string_view>
 #include <vector>
 
-// The figures of the last experiment's graph: every value from the start down to 1, the
-// peak, the texts that describe them and the table of them. It draws nothing.
+// The figures of a graph of up to four experiments: every value of each from its start down
+// to 1, each one's peak, the texts that describe them and the table of them. It draws
+// nothing.
 class GraphFigures {
 public:
+    struct Path {
+        double start;
+        std::vector<double> values;
+        std::size_t peakStep;
+        std::size_t steps() const { return values.size() - 1; }
+        double peak() const { return values[peakStep]; }
+    };
+
+    static constexpr std::size_t mostPaths = 4;
+
     // The experiment from this starting value, or none yet.
     explicit GraphFigures(std::optional<double> start);
+    // The experiments from these starting values, the first four of them.
+    explicit GraphFigures(const std::vector<double> &starts);
 
-    bool empty() const { return m_values.empty(); }
-    const std::vector<double> &values() const { return m_values; }
-    std::size_t steps() const { return m_values.empty() ? 0 : m_values.size() - 1; }
-    std::size_t peakStep() const { return m_peakStep; }
-    double peak() const { return m_values.empty() ? 1 : m_values[m_peakStep]; }
+    bool empty() const { return m_paths.empty(); }
+    const std::vector<Path> &paths() const { return m_paths; }
+    // The longest of the experiments' steps, and the highest of their peaks.
+    std::size_t steps() const;
+    double peak() const;
 
-    // "ｎ＝ 27　ステップ数 111　最大値 9,232（77 ステップ目）", or that there is no experiment yet.
+    // "ｎ＝ 27　ステップ数 111　最大値 9,232（77 ステップ目）", a line for each experiment, or
+    // that there is no experiment yet.
     std::u16string summary() const;
-    // "グラフ － ｎ＝ 27", or "グラフ".
+    // "グラフ － ｎ＝ 27, 31", or "グラフ".
     std::u16string title() const;
-    // "77 ステップ目：9,232": the value at this step, as the graph's tooltip says it.
-    std::u16string valueAt(std::size_t step) const;
-    // "step,value" and a row for every value, every digit written, in UTF-8.
+    // "77 ステップ目：9,232": the value of an experiment at this step, as the graph's tooltip
+    // says it, named by its start where there are several: "ｎ＝ 31　72 ステップ目：9,232".
+    std::u16string valueAt(std::size_t path, std::size_t step) const;
+    // "step,value" and a row for every value, every digit written, in UTF-8; for several
+    // experiments, a column for each, headed by its start.
     std::string table() const;
-    // The name a saved copy is offered under: "collatz-27.csv" for this suffix.
+    // The name a saved copy is offered under: "collatz-27-31.csv" for this suffix.
     std::string fileName(std::string_view suffix) const;
+    // The starts as a link and the command line take them: "27,31".
+    std::string link() const;
 
     // An integer grouped the Japanese way: "9,232".
     static std::u16string grouped(double value);
 
 private:
-    std::vector<double> m_values;
-    std::size_t m_peakStep = 0;
+    std::vector<Path> m_paths;
 };

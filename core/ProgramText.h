@@ -44,6 +44,37 @@ inline constexpr std::u16string_view savePicture = u"画像を保存…";
 inline constexpr std::u16string_view saveTable = u"CSVで保存…";
 inline constexpr std::u16string_view close = u"閉じる";
 
+// Comparing experiments in the graph, and handing a link on.
+inline constexpr std::u16string_view compare = u"くらべる";
+inline constexpr std::u16string_view compareName = u"くらべる数";
+inline constexpr std::u16string_view copyLink = u"リンクをコピー";
+
+// The survey of a range.
+inline constexpr std::u16string_view survey = u"まとめて調べる";
+inline constexpr std::u16string_view surveyFrom = u"はじめ";
+inline constexpr std::u16string_view surveyTo = u"おわり";
+inline constexpr std::u16string_view surveyRun = u"調べる";
+inline constexpr std::u16string_view surveyCancel = u"中止";
+inline constexpr std::u16string_view surveying = u"調べています… ";
+inline constexpr std::u16string_view surveyCancelled = u"中止しました。";
+inline constexpr std::u16string_view longest = u"いちばん長い：";
+inline constexpr std::u16string_view highest = u"いちばん高い：";
+inline constexpr std::u16string_view startAxis = u"はじめの数";
+inline constexpr std::u16string_view stepRecord = u"ステップ数の記録";
+inline constexpr std::u16string_view highestRecord = u"最大値の記録";
+inline constexpr std::array<std::u16string_view, 4> recordColumns = {u"はじめの数", u"ステップ数", u"最大値", u"記録"};
+inline constexpr std::u16string_view stepKind = u"ステップ数";
+inline constexpr std::u16string_view highestKind = u"最大値";
+inline constexpr std::u16string_view saveSurveyTable = u"表をCSVで保存…";
+inline constexpr std::u16string_view saveRecords = u"記録をCSVで保存…";
+inline constexpr std::u16string_view tableTooLong = u"表を保存できるのは 100,000 個までです。";
+inline constexpr std::u16string_view surveyName = u"調べた結果：";
+
+// What a link, the command line or the graph's entry asks for, when it cannot be shown.
+inline constexpr std::u16string_view notUnderstood = u"」は読み取れません。27、27,31、3-100 のように書いてください。";
+inline constexpr std::u16string_view outOfRange =
+    u"」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。";
+
 // The page's own: the text box's menu, the note once the program has ended there, and what
 // it says without JavaScript.
 inline constexpr std::u16string_view menu = u"メニュー";
@@ -52,6 +83,7 @@ inline constexpr std::u16string_view ended = u"３ｘ＋１の問題を終了し
 inline constexpr std::u16string_view endedNote = u"このタブは閉じてかまいません。";
 inline constexpr std::u16string_view restart = u"もう一度はじめる";
 inline constexpr std::u16string_view needsScript = u"このページを使うには、JavaScript を有効にしてください。";
+inline constexpr std::u16string_view fullScreen = u"全画面";
 
 // The panel's and the label's font, and its stand-ins in the order they are preferred: a
 // proportional Japanese face at 12 points.

@@ -3,15 +3,28 @@
 
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 class GraphDrawing;
+class Survey;
+
+// The survey of a range as a face shows it: the range asked for, how far the work has come,
+// and the finished survey.
+struct SurveyView {
+    enum class Stage { NotYet, Running, Cancelled, Done };
+    std::uint32_t first = 3, last = 100;
+    Stage stage = Stage::NotYet;
+    double progress = 0;
+    const Survey *survey = nullptr;
+};
 
 // Everything the window's behaviour asks of the face that shows it: the two modal
-// questions, the texts it shows, the chimes, the graph and the end. A question answers
+// questions, the texts it shows, the chimes, the graph and the survey, a note, work for
+// later, and the end. A question answers
 // through its callback, before it returns (a desktop's modal dialog) or later (a page's).
 class Services {
 public:
@@ -34,6 +47,13 @@ public:
 
     // Draws the graph anew, and brings it into view when asked to.
     virtual void showGraph(const GraphDrawing &graph, bool bringIntoView) = 0;
+    // Shows the survey anew, and brings it into view when asked to.
+    virtual void showSurvey(const SurveyView &survey, bool bringIntoView) = 0;
+    // A note the person reads and closes, such as why a link cannot be shown.
+    virtual void showMessage(std::u16string_view text) = 0;
+    // Does this soon, once the face has taken the input that waits and shown what changed:
+    // a long survey is worked out a slice at a time.
+    virtual void later(std::function<void()> work) = 0;
 
     // Ends the program at once, its window and graph with it, as far as the face can.
     virtual void end() = 0;

@@ -4,9 +4,11 @@
 #include "WindowModel.h"
 
 #include "Experiment.h"
+#include "Link.h"
 #include "NumberText.h"
 #include "ProgramText.h"
 
+#include <chrono>
 #include <cmath>
 
 WindowModel::WindowModel(Services &services)
@@ -59,6 +61,11 @@ void WindowModel::answered(Services::Entry entry)
         return;
     }
 
+    run();
+}
+
+void WindowModel::run()
+{
     // No event is handled while the values are reached, so nobody could see the text grow:
     // it is shown once, whole.
     const double start = m_state.currentValue;
@@ -68,7 +75,20 @@ void WindowModel::answered(Services::Entry entry)
     }
     m_services.showSequence(m_state.sequenceText);
     m_lastStart = start;
+    m_compared.clear();
     followGraph();
+}
+
+void WindowModel::runStart(std::uint32_t start)
+{
+    if (m_asking || !Experiment::accepts(start))
+        return;
+    clearDisplay();
+    const std::string digits = std::to_string(start);
+    m_state.entryText.assign(digits.begin(), digits.end());
+    m_state.currentValue = start;
+    m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(start));
+    run();
 }
 
 void WindowModel::reset()
@@ -78,6 +98,7 @@ void WindowModel::reset()
     m_services.playChime(ProgramText::resetChime);
     clearDisplay();
     m_lastStart.reset();
+    m_compared.clear();
     followGraph();
 }
 
@@ -92,8 +113,9 @@ void WindowModel::exit()
         if (!yes)
             return;
         // The program ends at once: nothing is saved and the chime is not waited for. The
-        // graph belongs to the window and ends with it.
-        m_graphOpen = false;
+        // graph and the survey belong to the window and end with it.
+        m_graphOpen = m_surveyOpen = false;
+        cancelSurvey();
         m_services.stopChime();
         m_services.end();
     });
@@ -104,6 +126,8 @@ void WindowModel::restart()
     m_state = ExperimentState();
     clearDisplay();
     m_lastStart.reset();
+    m_compared.clear();
+    m_surveyView = SurveyView();
 }
 
 void WindowModel::showGraph()
@@ -120,9 +144,97 @@ void WindowModel::setLogScale(bool logScale)
     followGraph();
 }
 
+void WindowModel::compare(std::u16string_view starts)
+{
+    const Link link = Link::parse(starts);
+    if (link.kind == Link::Kind::Start)
+        return showGraph(std::vector<double>(link.starts.begin(), link.starts.end()));
+    openLink(starts);
+}
+
+void WindowModel::showGraph(std::vector<double> starts)
+{
+    m_compared = std::move(starts);
+    showGraph();
+}
+
 GraphDrawing WindowModel::graph() const
 {
-    return GraphDrawing(GraphFigures(m_lastStart), m_logScale);
+    return GraphDrawing(m_compared.empty() ? GraphFigures(m_lastStart) : GraphFigures(m_compared), m_logScale);
+}
+
+std::string WindowModel::graphLink() const
+{
+    return graph().figures().link();
+}
+
+void WindowModel::showSurvey()
+{
+    if (m_asking)
+        return;
+    m_surveyOpen = true;
+    m_services.showSurvey(m_surveyView, true);
+}
+
+void WindowModel::survey(std::uint32_t first, std::uint32_t last)
+{
+    cancelSurvey();
+    const std::string range = std::to_string(first) + '-' + std::to_string(last);
+    const Link link = Link::parse(std::u16string(range.begin(), range.end()));
+    if (link.kind != Link::Kind::Survey)
+        return m_services.showMessage(link.problem);
+    m_survey = std::make_unique<Survey>(first, last);
+    m_surveyView = {first, last, SurveyView::Stage::Running, 0, nullptr};
+    m_surveyOpen = true;
+    m_services.showSurvey(m_surveyView, true);
+    m_services.later([this, run = m_surveyRun] { surveySlice(run); });
+}
+
+void WindowModel::surveySlice(unsigned run)
+{
+    if (run != m_surveyRun || !m_survey)
+        return;
+    // A slice short enough that the face answers a click and shows the progress in time.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
+    while (!m_survey->advance(20000) && std::chrono::steady_clock::now() < until) {
+    }
+    m_surveyView.progress = m_survey->progress();
+    if (m_survey->done()) {
+        m_surveyView.stage = SurveyView::Stage::Done;
+        m_surveyView.survey = m_survey.get();
+    } else {
+        m_services.later([this, run] { surveySlice(run); });
+    }
+    m_services.showSurvey(m_surveyView, false);
+}
+
+void WindowModel::cancelSurvey()
+{
+    ++m_surveyRun;
+    if (m_surveyView.stage != SurveyView::Stage::Running)
+        return;
+    m_survey.reset();
+    m_surveyView.stage = SurveyView::Stage::Cancelled;
+    if (m_surveyOpen)
+        m_services.showSurvey(m_surveyView, false);
+}
+
+std::string WindowModel::surveyLink() const
+{
+    return std::to_string(m_surveyView.first) + '-' + std::to_string(m_surveyView.last);
+}
+
+void WindowModel::openLink(std::u16string_view text)
+{
+    const Link link = Link::parse(text);
+    switch (link.kind) {
+    case Link::Kind::None: return;
+    case Link::Kind::Start: return runStart(link.starts.front());
+    case Link::Kind::Compare: return showGraph(std::vector<double>(link.starts.begin(), link.starts.end()));
+    case Link::Kind::Survey: return survey(link.starts.front(), link.starts.back());
+    case Link::Kind::NotUnderstood:
+    case Link::Kind::OutOfRange: return m_services.showMessage(link.problem);
+    }
 }
 
 void WindowModel::clearDisplay()

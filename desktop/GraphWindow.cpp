@@ -5,124 +5,85 @@
 
 #include "ProgramText.h"
 #include "QtText.h"
+#include "SaveFile.h"
+#include "SvgView.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QDir>
-#include <QFileDialog>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QIODevice>
 #include <QImage>
 #include <QLabel>
-#include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QStandardPaths>
-#include <QSvgRenderer>
 #include <QToolTip>
-
-// The drawing, as large as the window lets it be at its own proportions, sharp at any
-// scale; over it, the value at the step under the pointer.
-class GraphWindow::Plot : public QWidget {
-public:
-    explicit Plot(GraphWindow *window)
-        : QWidget(window)
-        , m_window(window)
-    {
-        setMouseTracking(true);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        setMinimumSize(320, 165);
-    }
-
-    void load(const std::string &svg)
-    {
-        m_renderer.load(QByteArray::fromStdString(svg));
-        update();
-    }
-
-    // Where the drawing is, within the widget.
-    QRectF drawn() const
-    {
-        QSizeF size(GraphDrawing::width, GraphDrawing::height);
-        size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
-        return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-    }
-
-    // The drawing at this many pixels, for saving.
-    QImage image(QSize pixels)
-    {
-        QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::white);
-        QPainter painter(&picture);
-        m_renderer.render(&painter, QRectF(QPointF(), QSizeF(pixels)));
-        return picture;
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().window());
-        m_renderer.render(&painter, drawn());
-    }
-
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        const QRectF place = drawn();
-        const double x = (event->position().x() - place.left()) * GraphDrawing::width / place.width();
-        if (const std::optional<std::size_t> step = m_window->graph().stepAt(x))
-            QToolTip::showText(event->globalPosition().toPoint(), toQString(m_window->graph().figures().valueAt(*step)), this);
-    }
-
-    void leaveEvent(QEvent *) override { QToolTip::hideText(); }
-
-private:
-    GraphWindow *m_window;
-    QSvgRenderer m_renderer;
-};
 
 GraphWindow::GraphWindow(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("graphWindow"));
     setWindowIcon(mainWindow->windowIcon());
-    resize(680, 440);
+    resize(680, 470);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_plot = new Plot(this);
+    m_plot = new SvgView(this);
     m_plot->setObjectName(QStringLiteral("plot"));
     m_logScale = new QCheckBox(toQString(ProgramText::logScale), this);
     m_logScale->setObjectName(QStringLiteral("logScale"));
+    m_starts = new QLineEdit(this);
+    m_starts->setObjectName(QStringLiteral("compareStarts"));
+    m_starts->setAccessibleName(toQString(ProgramText::compareName));
+    m_starts->setPlaceholderText(QStringLiteral("27, 31"));
+    auto *compare = new QPushButton(toQString(ProgramText::compare), this);
+    compare->setObjectName(QStringLiteral("compare"));
     m_savePicture = new QPushButton(toQString(ProgramText::savePicture), this);
     m_savePicture->setObjectName(QStringLiteral("savePicture"));
     m_saveTable = new QPushButton(toQString(ProgramText::saveTable), this);
     m_saveTable->setObjectName(QStringLiteral("saveTable"));
+    m_copyLink = new QPushButton(toQString(ProgramText::copyLink), this);
+    m_copyLink->setObjectName(QStringLiteral("copyLink"));
 
+    auto *comparing = new QHBoxLayout;
+    comparing->addWidget(m_starts, 1);
+    comparing->addWidget(compare);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_logScale);
     buttons->addStretch();
     buttons->addWidget(m_savePicture);
     buttons->addWidget(m_saveTable);
+    buttons->addWidget(m_copyLink);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_plot, 1);
+    layout->addLayout(comparing);
     layout->addLayout(buttons);
 
     connect(m_logScale, &QCheckBox::toggled, this, &GraphWindow::logScaleChosen);
+    const auto compareNow = [this] { emit compareAsked(m_starts->text()); };
+    connect(compare, &QPushButton::clicked, this, compareNow);
+    connect(m_starts, &QLineEdit::returnPressed, this, compareNow);
+    connect(m_plot, &SvgView::pointedAt, this, [this](QPointF point, QPoint global) {
+        if (const std::optional<GraphDrawing::Point> at = m_graph.pointAt(point.x(), point.y()))
+            QToolTip::showText(global, toQString(m_graph.figures().valueAt(at->path, at->step)), m_plot);
+    });
+    connect(m_plot, &SvgView::left, this, [] { QToolTip::hideText(); });
     connect(m_savePicture, &QPushButton::clicked, this, [this] {
         // Twice the size it is shown at, as the page saves it.
         const QSize shown = m_plot->drawn().size().toSize();
-        save(QStringLiteral("画像を保存"), QStringLiteral("png"), QStringLiteral("PNG 画像 (*.png)"),
-             [this, shown](QIODevice &file) { return m_plot->image(2 * shown).save(&file, "PNG"); });
+        saveFile(this, QStringLiteral("画像を保存"), QString::fromStdString(m_graph.figures().fileName("png")), QStringLiteral("PNG 画像 (*.png)"),
+                 [this, shown](QIODevice &file) { return m_plot->image(2 * shown).save(&file, "PNG"); });
     });
     connect(m_saveTable, &QPushButton::clicked, this, [this] {
-        save(QStringLiteral("CSVで保存"), QStringLiteral("csv"), QStringLiteral("CSV ファイル (*.csv)"), [this](QIODevice &file) {
-            const std::string table = m_graph.figures().table();
-            return file.write(table.data(), qint64(table.size())) == qint64(table.size());
-        });
+        const QByteArray table = QByteArray::fromStdString(m_graph.figures().table());
+        saveFile(this, QStringLiteral("CSVで保存"), QString::fromStdString(m_graph.figures().fileName("csv")),
+                 QStringLiteral("CSV ファイル (*.csv)"), [table](QIODevice &file) { return file.write(table) == table.size(); });
     });
+    // The desktop's link is the command line that opens the same graph.
+    connect(m_copyLink, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(QStringLiteral("collatz ") + QString::fromStdString(m_graph.figures().link())); });
     draw(m_graph);
 }
 
@@ -134,27 +95,6 @@ void GraphWindow::draw(const GraphDrawing &graph)
     setWindowTitle(toQString(figures.title()));
     m_plot->setAccessibleName(toQString(ProgramText::graphName) + m_summary->text());
     m_plot->load(m_graph.svg());
-    m_savePicture->setEnabled(!figures.empty());
-    m_saveTable->setEnabled(!figures.empty());
-}
-
-void GraphWindow::save(const QString &what, const QString &suffix, const QString &filter,
-                       const std::function<bool(QIODevice &)> &write)
-{
-    // The dialog goes back to the folder used last when the suggested one does not exist,
-    // and lists it in full: a folder of devices, such as /proc, can then hold it up.
-    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (!folder.exists())
-        folder = QDir::home();
-    const QString suggested = folder.filePath(QString::fromStdString(m_graph.figures().fileName(suffix.toStdString())));
-    const QString path = QFileDialog::getSaveFileName(this, what, suggested, filter);
-    if (path.isEmpty())
-        return;
-    // Written beside the target and renamed over it only when complete, so a failure
-    // leaves nothing half-written behind.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit())
-        return;
-    QMessageBox::warning(this, QStringLiteral("保存できませんでした"),
-                         QStringLiteral("「%1」に保存できませんでした。\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    for (QPushButton *button : {m_savePicture, m_saveTable, m_copyLink})
+        button->setEnabled(!figures.empty());
 }

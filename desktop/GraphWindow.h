@@ -7,16 +7,15 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
-class QIODevice;
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class SvgView;
 
-// The graph of the last experiment in a window of its own, drawn from the shared drawing:
-// its summary, the drawing itself with the value under the pointer, 対数目盛, and saving as
-// PNG or CSV. It knows the experiment only through the drawing it is given.
+// The graph in a window of its own, drawn from the shared drawing: its summary, the drawing
+// with the value under the pointer, 対数目盛, くらべる, and saving as PNG or CSV or copying a
+// link. It knows the experiments only through the drawing it is given.
 class GraphWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,15 +26,15 @@ public:
 
 signals:
     void logScaleChosen(bool logScale);
+    void compareAsked(const QString &starts);
 
 private:
-    class Plot;
-    void save(const QString &what, const QString &suffix, const QString &filter, const std::function<bool(QIODevice &)> &write);
-
     GraphDrawing m_graph{GraphFigures(std::nullopt), false};
     QLabel *m_summary;
-    Plot *m_plot;
+    SvgView *m_plot;
     QCheckBox *m_logScale;
+    QLineEdit *m_starts;
     QPushButton *m_savePicture;
     QPushButton *m_saveTable;
+    QPushButton *m_copyLink;
 };

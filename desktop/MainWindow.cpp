@@ -67,7 +67,7 @@ QRect pixels(Layout::Twips place)
 
 MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
     : QWidget(parent)
-    , m_services(this, std::move(libraries), [this](bool logScale) { m_model.setLogScale(logScale); })
+    , m_services(this, std::move(libraries))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
@@ -121,17 +121,21 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
             previous = widget;
         }
     }
-    m_services.showIn(m_sequenceView, m_startingValueLabel);
+    m_services.showIn(m_sequenceView, m_startingValueLabel, &m_model);
 
     auto *graph = new QAction(toQString(ProgramText::showGraph) + QStringLiteral("(&G)"), this);
     graph->setObjectName(QStringLiteral("showGraph"));
     graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    addAction(graph);
     connect(graph, &QAction::triggered, this, [this] { m_model.showGraph(); });
-    connect(m_sequenceView, &QWidget::customContextMenuRequested, this, [this, graph](const QPoint &position) {
+    auto *survey = new QAction(toQString(ProgramText::survey) + QStringLiteral("(&E)"), this);
+    survey->setObjectName(QStringLiteral("showSurvey"));
+    survey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(survey, &QAction::triggered, this, [this] { m_model.showSurvey(); });
+    addActions({graph, survey});
+    connect(m_sequenceView, &QWidget::customContextMenuRequested, this, [this, graph, survey](const QPoint &position) {
         const std::unique_ptr<QMenu> menu(m_sequenceView->createStandardContextMenu(position));
         menu->addSeparator();
-        menu->addAction(graph);
+        menu->addActions({graph, survey});
         menu->exec(m_sequenceView->viewport()->mapToGlobal(position));
     });
 }
@@ -168,6 +172,15 @@ void MainWindow::showEvent(QShowEvent *event)
             for (std::u16string_view line : ProgramText::problemStatement)
                 m_explanationPanel->printLine(toQString(line));
             m_services.loadChimePlayer();
+            if (!m_link.isEmpty())
+                m_model.openLink(m_link.toStdU16String());
         });
     }
+}
+
+void MainWindow::openLink(const QString &link)
+{
+    m_link = link;
+    if (m_shown)
+        m_model.openLink(link.toStdU16String());
 }

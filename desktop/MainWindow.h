@@ -22,6 +22,8 @@ public:
     ~MainWindow() override;
 
     WindowModel &model() { return m_model; }
+    // Shows what a link or the command line asks for, once the window is up.
+    void openLink(const QString &link);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -33,4 +35,5 @@ private:
     WindowServices m_services;
     WindowModel m_model{m_services};
     bool m_shown = false;
+    QString m_link;
 };

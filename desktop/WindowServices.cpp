@@ -7,6 +7,8 @@
 #include "GraphWindow.h"
 #include "ProgramText.h"
 #include "QtText.h"
+#include "SurveyWindow.h"
+#include "WindowModel.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>
@@ -15,6 +17,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(chimeLog, "collatz.chimes", QtWarningMsg)
 
@@ -43,19 +46,19 @@ std::unique_ptr<ChimePlayer> newChimePlayer(const ProgramLibraries &libraries)
 
 } // namespace
 
-WindowServices::WindowServices(QWidget *window, ProgramLibraries libraries, std::function<void(bool)> logScaleChosen)
+WindowServices::WindowServices(QWidget *window, ProgramLibraries libraries)
     : m_window(window)
     , m_libraries(std::move(libraries))
-    , m_logScaleChosen(std::move(logScaleChosen))
 {
 }
 
 WindowServices::~WindowServices() = default;
 
-void WindowServices::showIn(QPlainTextEdit *sequenceView, QLabel *startingValueLabel)
+void WindowServices::showIn(QPlainTextEdit *sequenceView, QLabel *startingValueLabel, WindowModel *model)
 {
     m_sequenceView = sequenceView;
     m_startingValueLabel = startingValueLabel;
+    m_model = model;
 }
 
 void WindowServices::loadChimePlayer()
@@ -132,7 +135,9 @@ void WindowServices::showGraph(const GraphDrawing &graph, bool bringIntoView)
 {
     if (!m_graph) {
         m_graph = new GraphWindow(m_window);
-        QObject::connect(m_graph, &GraphWindow::logScaleChosen, m_graph, m_logScaleChosen);
+        QObject::connect(m_graph, &GraphWindow::logScaleChosen, m_graph, [this](bool logScale) { m_model->setLogScale(logScale); });
+        QObject::connect(m_graph, &GraphWindow::compareAsked, m_graph,
+                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
     }
     m_graph->draw(graph);
     if (bringIntoView) {
@@ -140,6 +145,37 @@ void WindowServices::showGraph(const GraphDrawing &graph, bool bringIntoView)
         m_graph->raise();
         m_graph->activateWindow();
     }
+}
+
+void WindowServices::showSurvey(const SurveyView &survey, bool bringIntoView)
+{
+    if (!m_survey) {
+        m_survey = new SurveyWindow(m_window);
+        QObject::connect(m_survey, &SurveyWindow::surveyAsked, m_survey,
+                         [this](std::uint32_t first, std::uint32_t last) { m_model->survey(first, last); });
+        QObject::connect(m_survey, &SurveyWindow::cancelAsked, m_survey, [this] { m_model->cancelSurvey(); });
+        QObject::connect(m_survey, &SurveyWindow::startChosen, m_survey, [this](std::uint32_t start) { m_model->runStart(start); });
+        QObject::connect(m_survey, &SurveyWindow::compareAsked, m_survey,
+                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
+    }
+    m_survey->draw(survey);
+    if (bringIntoView) {
+        m_survey->show();
+        m_survey->raise();
+        m_survey->activateWindow();
+    }
+}
+
+void WindowServices::showMessage(std::u16string_view text)
+{
+    QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(text), QMessageBox::Ok, m_window);
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}
+
+void WindowServices::later(std::function<void()> work)
+{
+    QTimer::singleShot(0, m_window, std::move(work));
 }
 
 void WindowServices::end()

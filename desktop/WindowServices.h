@@ -15,18 +15,20 @@ class GraphWindow;
 class QLabel;
 class QPlainTextEdit;
 class QWidget;
+class SurveyWindow;
+class WindowModel;
 
 // The desktop's side of Services: Qt's modal dialogs parented to the main window, stores
-// into its controls, the chime player loaded from its own library, the graph window, and
-// the end of the application. It owns none of the main window's widgets.
+// into its controls, the chime player loaded from its own library, the graph and survey
+// windows, whose input goes to the model, and the end of the application. It owns none of
+// the main window's widgets.
 class WindowServices final : public Services {
 public:
-    // logScaleChosen hears when 対数目盛 is ticked or cleared in the graph window.
-    WindowServices(QWidget *window, ProgramLibraries libraries, std::function<void(bool)> logScaleChosen);
+    WindowServices(QWidget *window, ProgramLibraries libraries);
     ~WindowServices() override;
 
-    // Where the experiment's texts go.
-    void showIn(QPlainTextEdit *sequenceView, QLabel *startingValueLabel);
+    // Where the experiment's texts go, and what the graph and the survey windows tell.
+    void showIn(QPlainTextEdit *sequenceView, QLabel *startingValueLabel, WindowModel *model);
     // Loads the chime player in the background, ahead of the first chime.
     void loadChimePlayer();
 
@@ -37,6 +39,9 @@ public:
     void playChime(const char *fileName) override;
     void stopChime() override;
     void showGraph(const GraphDrawing &graph, bool bringIntoView) override;
+    void showSurvey(const SurveyView &survey, bool bringIntoView) override;
+    void showMessage(std::u16string_view text) override;
+    void later(std::function<void()> work) override;
     void end() override;
 
 private:
@@ -45,10 +50,11 @@ private:
     QWidget *m_window;
     QPlainTextEdit *m_sequenceView = nullptr;
     QLabel *m_startingValueLabel = nullptr;
+    WindowModel *m_model = nullptr;
     ProgramLibraries m_libraries;
-    std::function<void(bool)> m_logScaleChosen;
     std::future<std::unique_ptr<ChimePlayer>> m_chimePlayerLoading;
     std::unique_ptr<ChimePlayer> m_chimePlayer;
-    // A child window of the main window, which closes with it.
+    // Child windows of the main window, which close with it.
     GraphWindow *m_graph = nullptr;
+    SurveyWindow *m_survey = nullptr;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "JapaneseTranslations.h"
+#include "Link.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -21,10 +22,10 @@ const char *const qtOptionsWithValue[] = {"platform", "platformpluginpath", "pla
                                           "name", "visual", "session", "style", "stylesheet", "qmljsdebugger"};
 const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
 
-// --help and --version, answered without a display; anything else given on the command
-// line that is not one of Qt's own options is refused in one line. Nothing else means:
-// open the window.
-std::optional<int> answerCommandLine(int argc, char *argv[])
+// --help and --version, answered without a display; one argument in a link's form (27,
+// 27,31 or 3-100) to show at once; anything else given on the command line that is not one
+// of Qt's own options is refused in one line. Nothing else means: open the window.
+std::optional<int> answerCommandLine(int argc, char *argv[], QString *link)
 {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
@@ -32,6 +33,9 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         "Explains the Collatz (3x+1) problem and lets you try it, in a Japanese window.\n"
         "Without options it opens the window; Qt's own options (-platform, -style, -display, -reverse, ...) "
         "apply to it."));
+    parser.addPositionalArgument(QStringLiteral("start"),
+                                 QStringLiteral("27: that experiment; 27,31: up to four compared in the graph; 3-100: that range surveyed."),
+                                 QStringLiteral("[27 | 27,31 | 3-100]"));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show a short help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -49,9 +53,11 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     }
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    if (!parsed || !parser.positionalArguments().isEmpty()) {
-        const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
-                                     : parser.errorText();
+    const QStringList arguments = parser.positionalArguments();
+    // A start out of range still opens the window, which says why it cannot show it.
+    const bool understood = arguments.size() == 1 && Link::parse(arguments.first().toStdU16String()).kind != Link::Kind::NotUnderstood;
+    if (!parsed || (!arguments.isEmpty() && !understood)) {
+        const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(arguments.join(QLatin1Char(' '))) : parser.errorText();
         std::fprintf(stderr, "collatz: %s See collatz --help.\n", qPrintable(error));
         return 1;
     }
@@ -63,6 +69,7 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         std::printf("collatz %s\n", COLLATZ_VERSION);
         return 0;
     }
+    *link = arguments.value(0);
     return std::nullopt;
 }
 
@@ -105,8 +112,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 int main(int argc, char *argv[])
 {
+    QString link;
     if (argc > 1) {
-        if (const std::optional<int> status = answerCommandLine(argc, argv))
+        if (const std::optional<int> status = answerCommandLine(argc, argv, &link))
             return *status;
     }
     const QtMessageHandler passOn = qInstallMessageHandler(holdMessage);
@@ -118,5 +126,6 @@ int main(int argc, char *argv[])
     installJapaneseTranslations(app);
     MainWindow window;
     window.show();
+    window.openLink(link);
     return app.exec();
 }

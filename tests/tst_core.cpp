@@ -5,10 +5,15 @@
 #include "ExhaustiveCheck.h"
 #include "GraphDrawing.h"
 #include "Layout.h"
+#include "Link.h"
 #include "NumberText.h"
+#include "SurveyDrawing.h"
 #include "WindowModel.h"
 
+#include <QImage>
 #include <QtTest>
+
+#include <deque>
 
 #include <clocale>
 #include <limits>
@@ -27,7 +32,7 @@ public:
         // Every time it asks, the dialog has its title and prompt, and the display is empty.
         done << "ask " + text(title) + '|' + text(prompt) + '|' + label + '|' + sequence;
         auto answer = [this, answered] { answered(entries.isEmpty() ? std::nullopt : std::optional(entries.takeFirst().toStdU16String())); };
-        later ? void(pending = answer) : answer();
+        answersLater ? void(pending = answer) : answer();
     }
     void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override
     {
@@ -42,14 +47,32 @@ public:
     {
         done << "graph " + text(graph.figures().title()) + (graph.logScale() ? " log" : "") + (bringIntoView ? " shown" : "");
     }
+    void showSurvey(const SurveyView &survey, bool bringIntoView) override
+    {
+        static const char *const stages[] = {"not yet", "running", "cancelled", "done"};
+        if (survey.stage != SurveyView::Stage::Running)
+            done << QStringLiteral("survey %1-%2 %3").arg(survey.first).arg(survey.last).arg(stages[int(survey.stage)]) + (bringIntoView ? " shown" : "");
+    }
+    void showMessage(std::u16string_view message) override { done << "message " + text(message); }
+    void later(std::function<void()> work) override { works.push_back(std::move(work)); }
     void end() override { done << "end"; }
     // Answers the question left open, as a person at the page would.
     void answer() { std::exchange(pending, nullptr)(); }
+    // Does the work kept for later, as the event loop would, at most this much of it.
+    void work(int most = 1000000)
+    {
+        for (; most > 0 && !works.empty(); --most) {
+            auto next = std::move(works.front());
+            works.pop_front();
+            next();
+        }
+    }
 
     QStringList entries;
     bool yes = false;
-    bool later = false;
+    bool answersLater = false;
     std::function<void()> pending;
+    std::deque<std::function<void()>> works;
     QString label, sequence;
     QStringList done;
 };
@@ -96,7 +119,7 @@ private slots:
     void answeredLater()
     {
         ScriptedServices services;
-        services.later = true;
+        services.answersLater = true;
         services.entries = {"2", "27"};
         WindowModel model(services);
         model.start();
@@ -157,7 +180,7 @@ private slots:
         QFETCH(QString, lastRow);
         const GraphFigures figures(start);
         QCOMPARE(text(figures.summary()), summary);
-        QCOMPARE(text(figures.valueAt(figures.peakStep())), atPeak);
+        QCOMPARE(text(figures.valueAt(0, figures.paths()[0].peakStep)), atPeak);
         QCOMPARE(QString::fromStdString(figures.table()).split('\n').at(int(figures.steps()) + 1), lastRow);
         QCOMPARE(QString::fromStdString(figures.table()).count('\n'), int(figures.steps()) + 2);
     }
@@ -197,10 +220,141 @@ private slots:
         QCOMPARE(points.size(), 686);
         const QString peak = svg.section("cx=\"", 1).section('"', 0, 0) + ',' + svg.section("cy=\"", 1).section('"', 0, 0);
         QCOMPARE(peak, points[190]);
-        QCOMPARE(drawing.stepAt(points[400].section(',', 0, 0).toDouble()), std::optional<std::size_t>(400));
-        QCOMPARE(drawing.stepAt(-100), std::optional<std::size_t>(0));
-        QCOMPARE(GraphDrawing(GraphFigures(std::nullopt), false).stepAt(100), std::nullopt);
+        QCOMPARE(drawing.pointAt(points[400].section(',', 0, 0).toDouble(), 0), std::optional(GraphDrawing::Point{0, 400}));
+        QCOMPARE(drawing.pointAt(-100, 0), std::optional(GraphDrawing::Point{0, 0}));
+        QCOMPARE(GraphDrawing(GraphFigures(std::nullopt), false).pointAt(100, 0), std::nullopt);
         QVERIFY(QString::fromStdString(drawing.svg(1352, 698)).contains(" width=\"1352\" height=\"698\">"));
+    }
+
+    // 27 and 31 compared: a line of figures each, a column each, both peaks drawn as high as
+    // the top they share, and the value under a point named by its start.
+    void compared()
+    {
+        const GraphFigures figures(std::vector<double>{27, 31, 41, 47, 54});
+        QCOMPARE(figures.paths().size(), 4u);
+        const GraphFigures two(std::vector<double>{27, 31});
+        QCOMPARE(text(two.summary()).split('\n').value(1), "ｎ＝ 31\u3000ステップ数 106\u3000最大値 9,232（72 ステップ目）");
+        const QStringList rows = QString::fromStdString(two.table()).split('\n');
+        QCOMPARE(rows.first(), "step,27,31");
+        QCOMPARE(rows.value(112), "111,1,");
+        const GraphDrawing drawing(two, false);
+        const QString svg = QString::fromStdString(drawing.svg());
+        QCOMPARE(svg.section("<circle", 1).section("cy=\"", 1).section('"', 0, 0), svg.section("<circle", 2).section("cy=\"", 1).section('"', 0, 0));
+        const QString peak31 = svg.section("<circle", 2).section("cx=\"", 1).section('"', 0, 0);
+        const std::optional<GraphDrawing::Point> at = drawing.pointAt(peak31.toDouble(), 20);
+        QVERIFY(at);
+        QCOMPARE(text(two.valueAt(at->path, at->step)), "ｎ＝ 31\u300072 ステップ目：9,232");
+    }
+
+    void survey_data()
+    {
+        QTest::addColumn<uint>("first");
+        QTest::addColumn<uint>("last");
+        QTest::addColumn<QString>("longest");
+        QTest::addColumn<QString>("highest");
+        QTest::addColumn<QString>("lastRecords");
+        QTest::newRow("3..100") << 3u << 100u << "97,118,9232" << "27,111,9232" << "73,115,9232\n97,118,9232";
+        QTest::newRow("1,000..2,000") << 1000u << 2000u << "1161,181,190996" << "1819,161,1276936" << "1161,181,190996\n1819,161,1276936";
+        QTest::newRow("3..10,000,000") << 3u << 10000000u << "8400511,685,159424614880" << "6631675,576,60342610919632"
+                                       << "6649279,664,15208728208\n8400511,685,159424614880";
+    }
+    // The longest and the highest of a range, and its last records, each start that needs
+    // more steps or reaches higher than every smaller start of the range.
+    void survey()
+    {
+        QFETCH(uint, first);
+        QFETCH(uint, last);
+        QFETCH(QString, longest);
+        QFETCH(QString, highest);
+        QFETCH(QString, lastRecords);
+        Survey survey(first, last);
+        while (!survey.advance(100000)) {
+        }
+        const auto row = [](const Survey::Start &start) { return QStringLiteral("%1,%2,%3").arg(start.start).arg(start.steps).arg(start.highest); };
+        QCOMPARE(row(survey.longest()), longest);
+        QCOMPARE(row(survey.highest()), highest);
+        QCOMPARE(QString::fromStdString(survey.recordsTable()).right(lastRecords.size() + 1), lastRecords + '\n');
+    }
+
+    // The whole table of a small range; of a range too long for a spreadsheet, the heading
+    // alone.
+    void surveyTables()
+    {
+        Survey small(3, 5), large(3, Survey::largestTable + 3);
+        small.advance(100);
+        large.advance(Survey::largestTable + 3);
+        QCOMPARE(QString::fromStdString(small.table()), "start,steps,highest\n3,7,16\n4,2,4\n5,5,16\n");
+        QCOMPARE(QString::fromStdString(large.table()), "start,steps,highest\n");
+    }
+
+    // A dot a start for a small range, and the start under a dot found again; for a large one,
+    // a picture as wide as the plot, two steps to a row for 3..3000, that the desktop can read.
+    void surveyDrawing()
+    {
+        Survey small(3, 100), large(3, 3000);
+        small.advance(100);
+        large.advance(3000);
+        const QString svg = QString::fromStdString(SurveyDrawing(small).svg());
+        QCOMPARE(svg.count("r=\"1.6\""), 98);
+        const QString dot = svg.section("r=\"1.6\"", 95, 95);
+        QCOMPARE(SurveyDrawing(small).startAt(dot.section("cx=\"", 1).section('"', 0, 0).toDouble(), dot.section("cy=\"", 1).section('"', 0, 0).toDouble()), 97u);
+        const QString picture = QString::fromStdString(SurveyDrawing(large).svg()).section("base64,", 1).section('"', 0, 0);
+        const QImage image = QImage::fromData(QByteArray::fromBase64(picture.toLatin1()), "PNG");
+        QCOMPARE(image.size(), QSize(532, 126));
+    }
+
+    void links_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("27") << "27" << int(Link::Kind::Start) << "27";
+        QTest::newRow("27,31") << "27,31" << int(Link::Kind::Compare) << "27,31";
+        QTest::newRow("spaces and 、 part starts") << " 27 、31  41 " << int(Link::Kind::Compare) << "27,31,41";
+        QTest::newRow("3-100") << "3-100" << int(Link::Kind::Survey) << "3-100";
+        QTest::newRow("full-width, with spaces") << "３ － １００" << int(Link::Kind::Survey) << "3-100";
+        QTest::newRow("nothing") << "" << int(Link::Kind::None) << "";
+        QTest::newRow("2") << "2" << int(Link::Kind::OutOfRange) << "";
+        QTest::newRow("five starts") << "27,31,41,47,54" << int(Link::Kind::OutOfRange) << "";
+        QTest::newRow("a range from its end") << "100-3" << int(Link::Kind::OutOfRange) << "";
+        QTest::newRow("past ten million") << "3-99999999999999" << int(Link::Kind::OutOfRange) << "";
+        QTest::newRow("a sign") << "-5" << int(Link::Kind::NotUnderstood) << "";
+        QTest::newRow("a range and a list") << "3-100,5" << int(Link::Kind::NotUnderstood) << "";
+        QTest::newRow("letters") << "27abc" << int(Link::Kind::NotUnderstood) << "";
+    }
+    // What a link, the command line or the graph's entry asks for, in every form.
+    void links()
+    {
+        QFETCH(QString, link);
+        QFETCH(int, kind);
+        QFETCH(QString, form);
+        const Link parsed = Link::parse(link.toStdU16String());
+        QCOMPARE(int(parsed.kind), kind);
+        QCOMPARE(QString::fromStdString(parsed.text()), form);
+        QCOMPARE(parsed.problem.empty(), kind != int(Link::Kind::OutOfRange) && kind != int(Link::Kind::NotUnderstood));
+    }
+
+    // Links open an experiment, a comparison or a survey, which the face works through a
+    // slice at a time, and say once why they cannot be shown; a new survey cancels the last.
+    void openLinks()
+    {
+        ScriptedServices services;
+        WindowModel model(services);
+        model.openLink(u"27,31");
+        model.openLink(u"2");
+        model.openLink(u"3-100");
+        services.work();
+        model.openLink(u"3-10000000");
+        services.work(1);
+        QCOMPARE(model.surveyView().stage, SurveyView::Stage::Running);
+        model.openLink(u"41");
+        model.cancelSurvey();
+        services.work();
+        QCOMPARE(services.done, QStringList({"graph グラフ － ｎ＝ 27, 31 shown",
+            "message 「2」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。",
+            "survey 3-100 done", "graph グラフ － ｎ＝ 41", "survey 3-10000000 cancelled"}));
+        QCOMPARE(services.label, "ｎ＝ 41");
+        QCOMPARE(QString::fromStdString(model.graphLink()), "41");
     }
 
     // Twips to the nearest pixel, fifteen to a pixel.

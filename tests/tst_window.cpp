@@ -280,6 +280,41 @@ private slots:
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27");
     }
 
+    // Ctrl+E opens the survey: a range surveyed, its records listed, one of them run in the
+    // window by a click, two chosen compared in the graph, which also compares what is typed
+    // into it; a link shows a comparison, and says once why it cannot show a start.
+    void survey()
+    {
+        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
+        QWidget *survey = find("surveyWindow");
+        QVERIFY2(survey && survey->isVisible(), "Ctrl+E did not open the survey");
+        find<QSpinBox>("surveyLast")->setValue(100);
+        click("surveyRun");
+        QTRY_COMPARE(survey->windowTitle(), "まとめて調べる － 3～100");
+        QCOMPARE(find<QLabel>("surveySummary")->text(), "いちばん長い：ｎ＝ 97（118 ステップ）\u3000いちばん高い：ｎ＝ 27（最大値 9,232）");
+        auto *records = find<QTableWidget>("surveyRecords");
+        QCOMPARE(records->rowCount(), 11);
+        QTest::mouseClick(records->viewport(), Qt::LeftButton, {}, records->visualItemRect(records->item(10, 0)).center());
+        QCOMPARE(label(), "ｎ＝ 97");
+        records->selectRow(7);
+        QTest::mouseClick(records->viewport(), Qt::LeftButton, Qt::ControlModifier, records->visualItemRect(records->item(8, 0)).center());
+        click("surveyCompare");
+        auto *graph = find<GraphWindow>("graphWindow");
+        QVERIFY2(graph && graph->isVisible(), "くらべる did not open the graph");
+        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27, 54");
+        QTest::keyClicks(find("compareStarts"), "27 31");
+        QTest::keyClick(find("compareStarts"), Qt::Key_Return);
+        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27, 31");
+
+        m_window->openLink("41,47");
+        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 41, 47");
+        QString said;
+        Dialogs dialogs{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
+        m_window->openLink("2");
+        QVERIFY(dialogs.done());
+        QCOMPARE(said, "「2」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。");
+    }
+
     // Qt's own texts, such as the text box's menu, in Japanese whatever the locale.
     // Without the chime player's library, the chimes are silent and a warning says why;
     // the window works as ever.
@@ -315,8 +350,10 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("said");
-        QTest::newRow("--help") << "collatz --help" << "Usage: .*\n  -h, --help +Show a short help and exit.\n  -v, --version +Show the version and exit.\n0";
+        QTest::newRow("--help") << "collatz --help" << "Usage: .*\n  -h, --help +Show a short help and exit.\n  -v, --version +Show the version and exit.\n.*"
+                                   "3-100: that range surveyed.\n0";
         QTest::newRow("an unknown option") << "collatz --frob" << "collatz: Unknown option 'frob'. See collatz --help.\n1";
+        QTest::newRow("an argument not in a link's form") << "collatz 27x" << "collatz: Unexpected argument '27x'. See collatz --help.\n1";
         QTest::newRow("Qt's options, a Wayland session") << "WAYLAND_DISPLAY=wayland-7 collatz -style Fusion -reverse -qwindowgeometry 100x100 -platform nosuch"
             << "collatz: qt.qpa.plugin: Could not find the Qt platform plugin \"nosuch\".*WAYLAND_DISPLAY is wayland-7\\); on Wayland, "
                "Qt needs its Wayland platform \\(Debian's qt6-wayland\\).*\n1";

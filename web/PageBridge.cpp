@@ -9,6 +9,7 @@
 #include "NumberText.h"
 #include "PageScript.h"
 #include "PageServices.h"
+#include "SurveyDrawing.h"
 #include "Utf8.h"
 #include "WindowModel.h"
 
@@ -37,6 +38,16 @@ EM_JS(void, scriptShowGraphValue, (const char *text), { collatzPage.showGraphVal
 EM_JS(void, scriptSave, (const char *fileName, const char *type, const char *contents), {
     collatzPage.save(UTF8ToString(fileName), UTF8ToString(type), UTF8ToString(contents));
 });
+EM_JS(void, scriptShowSurvey, (const char *stage, double progress, int first, int last, const char *title, const char *summary,
+                               const char *svg, const char *records, int tableAllowed, int bringIntoView), {
+    collatzPage.showSurvey(UTF8ToString(stage), progress, first, last, UTF8ToString(title), UTF8ToString(summary),
+                           svg ? UTF8ToString(svg) : null, UTF8ToString(records), tableAllowed !== 0, bringIntoView !== 0);
+});
+EM_JS(void, scriptShowMessage, (const char *title, const char *text), {
+    collatzPage.showMessage(UTF8ToString(title), UTF8ToString(text));
+});
+EM_JS(void, scriptCopyLink, (const char *link), { collatzPage.copyLink(UTF8ToString(link)); });
+EM_JS(void, scriptLater, (), { collatzPage.later(); });
 EM_JS(void, scriptEnd, (), { collatzPage.end(); });
 
 namespace PageScript {
@@ -91,6 +102,28 @@ void save(const std::string &fileName, const char *type, const std::string &cont
     scriptSave(fileName.c_str(), type, contents.c_str());
 }
 
+void showSurvey(const char *stage, double progress, std::uint32_t first, std::uint32_t last, std::u16string_view title,
+                std::u16string_view summary, const std::string *svg, const std::string &records, bool tableAllowed, bool bringIntoView)
+{
+    scriptShowSurvey(stage, progress, int(first), int(last), toUtf8(title).c_str(), toUtf8(summary).c_str(), svg ? svg->c_str() : nullptr,
+                     records.c_str(), tableAllowed, bringIntoView);
+}
+
+void showMessage(std::u16string_view title, std::u16string_view text)
+{
+    scriptShowMessage(toUtf8(title).c_str(), toUtf8(text).c_str());
+}
+
+void copyLink(const std::string &link)
+{
+    scriptCopyLink(link.c_str());
+}
+
+void later()
+{
+    scriptLater();
+}
+
 void end()
 {
     scriptEnd();
@@ -102,8 +135,13 @@ namespace {
 
 PageServices services;
 WindowModel model(services);
-// Where the page writes an answer's UTF-16 text before it answers.
+// Where the page writes a text in UTF-16 before it passes it on: an answer, a link, starts.
 std::u16string entry;
+
+std::u16string passed(int length)
+{
+    return entry.substr(0, std::size_t(length));
+}
 
 } // namespace
 
@@ -128,7 +166,73 @@ EMSCRIPTEN_KEEPALIVE char16_t *pageEntryBuffer(int length)
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerEntry(int length)
 {
-    services.answerEntry(entry.substr(0, std::size_t(length)));
+    services.answerEntry(passed(length));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageRunLater()
+{
+    services.runLater();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageRunStart(int start)
+{
+    model.runStart(std::uint32_t(start));
+}
+
+// What the page's address asks for after "#".
+EMSCRIPTEN_KEEPALIVE void pageOpenLink(int length)
+{
+    model.openLink(passed(length));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageCompare(int length)
+{
+    model.compare(passed(length));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageCopyGraphLink()
+{
+    PageScript::copyLink(model.graphLink());
+}
+
+EMSCRIPTEN_KEEPALIVE void pageShowSurvey()
+{
+    model.showSurvey();
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSurvey(int first, int last)
+{
+    model.survey(std::uint32_t(std::max(0, first)), std::uint32_t(std::max(0, last)));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageCancelSurvey()
+{
+    model.cancelSurvey();
+}
+
+// The start drawn nearest to this point of the survey's drawing, run in the window.
+EMSCRIPTEN_KEEPALIVE void pageSurveyStartAt(double x, double y)
+{
+    if (const Survey *survey = model.surveyView().survey)
+        model.runStart(SurveyDrawing(*survey).startAt(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSaveSurveyTable()
+{
+    const SurveyView &view = model.surveyView();
+    if (view.survey && view.survey->size() <= Survey::largestTable)
+        PageScript::save("collatz-survey-" + model.surveyLink() + ".csv", "text/csv", view.survey->table());
+}
+
+EMSCRIPTEN_KEEPALIVE void pageSaveRecords()
+{
+    if (const Survey *survey = model.surveyView().survey)
+        PageScript::save("collatz-records-" + model.surveyLink() + ".csv", "text/csv", survey->recordsTable());
+}
+
+EMSCRIPTEN_KEEPALIVE void pageCopySurveyLink()
+{
+    PageScript::copyLink(model.surveyLink());
 }
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerYesNo(int yes)
@@ -151,12 +255,12 @@ EMSCRIPTEN_KEEPALIVE void pageSetLogScale(int logScale)
     model.setLogScale(logScale != 0);
 }
 
-// The value at the step under this abscissa of the drawing, for the tooltip.
-EMSCRIPTEN_KEEPALIVE void pageGraphValueAt(double x)
+// The value under this point of the drawing, for the tooltip.
+EMSCRIPTEN_KEEPALIVE void pageGraphValueAt(double x, double y)
 {
     const GraphDrawing graph = model.graph();
-    if (const std::optional<std::size_t> step = graph.stepAt(x))
-        PageScript::showGraphValue(graph.figures().valueAt(*step));
+    if (const std::optional<GraphDrawing::Point> at = graph.pointAt(x, y))
+        PageScript::showGraphValue(graph.figures().valueAt(at->path, at->step));
 }
 
 EMSCRIPTEN_KEEPALIVE void pageSaveTable()

@@ -5,6 +5,7 @@
 
 #include "Services.h"
 
+#include <deque>
 #include <functional>
 
 // The page's side of Services: its <dialog>s, answered later through the bridge's exports,
@@ -19,7 +20,13 @@ public:
     void playChime(const char *fileName) override;
     void stopChime() override;
     void showGraph(const GraphDrawing &graph, bool bringIntoView) override;
+    void showSurvey(const SurveyView &survey, bool bringIntoView) override;
+    void showMessage(std::u16string_view text) override;
+    void later(std::function<void()> work) override;
     void end() override;
+
+    // Does the first of the work kept for later.
+    void runLater();
 
     // The page's answers to the question it was asked last; none is taken twice.
     void answerEntry(std::u16string entry);
@@ -31,4 +38,7 @@ private:
     std::function<void(Entry)> m_entryAnswered;
     std::function<void(bool)> m_yesNoAnswered;
     bool m_chimesPrepared = false;
+    std::deque<std::function<void()>> m_later;
+    // The survey last drawn whole: its drawing is made once.
+    const Survey *m_surveyDrawn = nullptr;
 };

@@ -39,11 +39,13 @@ const collatzPage = (() => {
     restyle(lines, { transform: widest > room ? `scaleX(${Math.max(0.5, room / widest)})` : '' });
   }
 
-  // On a screen narrower than the window, the whole window scales down to fit.
+  // On a screen narrower than the window, the whole window scales down to fit; in full
+  // screen, it and its panels scale up to fill the screen's width.
   function scaleToScreen() {
     const frame = $('frame'), width = frame.offsetWidth, height = frame.offsetHeight;
-    const scale = Math.min(1, ($('screen').clientWidth - 16) / width);
-    restyle(frame, scale < 1 ? { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`, marginLeft: '0' }
+    const fill = !!(document.fullscreenElement || document.webkitFullscreenElement);
+    const scale = fill ? ($('screen').clientWidth - 16) / width : Math.min(1, ($('screen').clientWidth - 16) / width);
+    restyle(frame, scale !== 1 ? { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`, marginLeft: '0' }
       : { transform: '', marginBottom: '', marginLeft: '' });
   }
 
@@ -82,13 +84,30 @@ const collatzPage = (() => {
     focus.focus();
   }
 
+  // Writes a text where the C++ reads the text of the call that follows, and gives its length.
+  function passText(text) {
+    Module.stringToUTF16(text, Module._pageEntryBuffer(text.length), 2 * text.length + 2);
+    return text.length;
+  }
+
   function askForEntry(prompt, title) {
     $('entry').value = '';
-    ask($('inputDialog'), { inputTitle: title, inputPrompt: prompt }, $('entry'), (answer) => {
-      const entry = answer === 'ok' ? $('entry').value : '';
-      Module.stringToUTF16(entry, Module._pageEntryBuffer(entry.length), 2 * entry.length + 2);
-      Module._pageAnswerEntry(entry.length);
-    });
+    ask($('inputDialog'), { inputTitle: title, inputPrompt: prompt }, $('entry'),
+      (answer) => Module._pageAnswerEntry(passText(answer === 'ok' ? $('entry').value : '')));
+  }
+
+  // Notes wait for a question that is open, and for each other.
+  let messages = Promise.resolve();
+  function showMessage(title, text) {
+    messages = messages.then(() => new Promise((resolve) => {
+      const show = () => ask($('messageDialog'), { messageTitle: title, messageText: text }, $('messageOk'), resolve);
+      const waiting = () => document.querySelector('dialog[open]') ? setTimeout(waiting, 100) : show();
+      waiting();
+    }));
+  }
+
+  function later() {
+    setTimeout(() => Module._pageRunLater());
   }
 
   function askYesNo(question, title) {
@@ -180,13 +199,21 @@ const collatzPage = (() => {
       if (event.pointerType !== 'touch')
         return;
       const { clientX, clientY } = event;
-      press = { x: clientX, y: clientY, timer: setTimeout(() => openMenu({ clientX, clientY, preventDefault() {} }), 600) };
+      press = { x: clientX, y: clientY, timer: setTimeout(() => {
+        press.opened = true;
+        openMenu({ clientX, clientY, preventDefault() {} });
+      }, 600) };
     });
+    // The finger that opened the menu lifts without the mouse's events a browser makes of a
+    // touch, which would take the focus back to the text box and close the menu.
+    text.addEventListener('touchend', (event) => press?.opened && event.preventDefault());
     text.addEventListener('pointermove', (event) => {
       if (press && Math.hypot(event.clientX - press.x, event.clientY - press.y) > 10)
         clearTimeout(press.timer);
     });
-    for (const end of ['pointerup', 'pointercancel'])
+    // A browser that takes a held finger for its own selection cancels the pointer: the press
+    // goes on, unless the finger scrolls the text.
+    for (const end of ['pointerup', 'scroll'])
       text.addEventListener(end, () => clearTimeout(press?.timer));
     menu.addEventListener('keydown', (event) => {
       const items = [...menu.querySelectorAll('button:enabled')], at = items.indexOf(document.activeElement);
@@ -213,10 +240,10 @@ const collatzPage = (() => {
     });
   }
 
-  // The drawing's own units across, for an abscissa on the screen.
-  function drawingX(clientX) {
-    const svg = $('graphPlot').firstElementChild, box = svg.getBoundingClientRect();
-    return (clientX - box.left) * svg.viewBox.baseVal.width / box.width;
+  // A point on the screen in a drawing's own units.
+  function inDrawing(plot, event) {
+    const svg = plot.firstElementChild, box = svg.getBoundingClientRect();
+    return [(event.clientX - box.left) * svg.viewBox.baseVal.width / box.width, (event.clientY - box.top) * svg.viewBox.baseVal.height / box.height];
   }
 
   // Where the tooltip goes: below a mouse pointer, above a finger, which would hide it.
@@ -247,7 +274,7 @@ const collatzPage = (() => {
       if (!$('graphPlot').querySelector('polyline'))
         return;
       graphPointer = event;
-      whenReady(() => Module._pageGraphValueAt(drawingX(event.clientX)));
+      whenReady(() => Module._pageGraphValueAt(...inDrawing($('graphPlot'), event)));
     };
     $('graphPlot').addEventListener('pointerdown', showValue);
     $('graphPlot').addEventListener('pointermove', showValue);
@@ -279,6 +306,107 @@ const collatzPage = (() => {
     }
   }
 
+  function showSurvey(stage, progress, first, last, title, summary, svg, records, tableAllowed, bringIntoView) {
+    const running = stage === 'running', done = stage === 'done';
+    $('surveyFirst').value = first;
+    $('surveyLast').value = last;
+    $('surveyRun').disabled = running;
+    $('surveyCancel').disabled = !running;
+    $('surveyProgress').value = progress;
+    for (const id of ['surveyCompare', 'surveySaveRecords', 'surveyCopyLink'])
+      $(id).disabled = !done;
+    $('surveySaveTable').disabled = !(done && tableAllowed);
+    $('surveySaveTable').title = done && !tableAllowed ? $('surveySaveTable').dataset.tooLong : '';
+    $('surveyTitle').textContent = title;
+    $('surveySummary').textContent = summary;
+    if (svg !== null) {
+      $('surveyPlot').innerHTML = svg;
+      $('surveyPlot').setAttribute('aria-label', `${$('surveyPlot').dataset.name}${summary}`);
+      const rows = JSON.parse(records).map(([start, steps, highest, kind]) => {
+        const row = document.createElement('tr'), choose = document.createElement('input'), run = document.createElement('button');
+        Object.assign(choose, { type: 'checkbox', value: start });
+        choose.setAttribute('aria-label', String(start));
+        Object.assign(run, { type: 'button', textContent: start });
+        run.addEventListener('click', () => whenReady(() => Module._pageRunStart(start)));
+        row.append(...[choose, run, steps, highest, kind].map((content) => {
+          const cell = document.createElement('td');
+          cell.append(content);
+          return cell;
+        }));
+        return row;
+      });
+      $('surveyRecords').tBodies[0].replaceChildren(...rows);
+    }
+    if (bringIntoView) {
+      $('surveyWindow').hidden = false;
+      scaleToScreen();
+      $('surveyWindow').scrollIntoView({ block: 'nearest' });
+    }
+  }
+
+  // Where the page is, with a link's form after "#".
+  function copyLink(link) {
+    const address = `${location.href.split('#')[0]}#${link}`;
+    navigator.clipboard?.writeText(address).catch(() => {
+      const copy = Object.assign(document.createElement('textarea'), { value: address });
+      document.body.append(copy);
+      copy.select();
+      document.execCommand('copy');
+      copy.remove();
+    });
+  }
+
+  function connectSurvey() {
+    const open = () => whenReady(() => Module._pageShowSurvey());
+    $('openSurvey').addEventListener('click', open);
+    $('surveyItem').addEventListener('click', () => {
+      closeMenu();
+      open();
+    });
+    addEventListener('keydown', (event) => {
+      if ((event.ctrlKey || event.metaKey) && !event.altKey && !event.shiftKey && event.key.toLowerCase() === 'e'
+          && !document.querySelector('dialog[open]') && !$('window').hidden) {
+        event.preventDefault();
+        open();
+      }
+    });
+    $('closeSurvey').addEventListener('click', () => { $('surveyWindow').hidden = true; });
+    $('surveyRange').addEventListener('submit', (event) => {
+      event.preventDefault();
+      whenReady(() => Module._pageSurvey(Number($('surveyFirst').value), Number($('surveyLast').value)));
+    });
+    $('surveyCancel').addEventListener('click', () => Module._pageCancelSurvey());
+    $('surveyPlot').addEventListener('click', (event) => {
+      if (!$('surveyCompare').disabled)
+        Module._pageSurveyStartAt(...inDrawing($('surveyPlot'), event));
+    });
+    $('surveyCompare').addEventListener('click', () => {
+      const chosen = [...$('surveyRecords').querySelectorAll('input:checked')].map((box) => box.value);
+      Module._pageCompare(passText(chosen.join(',')));
+    });
+    $('surveySaveTable').addEventListener('click', () => Module._pageSaveSurveyTable());
+    $('surveySaveRecords').addEventListener('click', () => Module._pageSaveRecords());
+    $('surveyCopyLink').addEventListener('click', () => Module._pageCopySurveyLink());
+    $('compareForm').addEventListener('submit', (event) => {
+      event.preventDefault();
+      whenReady(() => Module._pageCompare(passText($('compareStarts').value)));
+    });
+    $('copyGraphLink').addEventListener('click', () => Module._pageCopyGraphLink());
+    // A link's form after "#": what the page shows at once, and whenever it changes.
+    const openLink = () => whenReady(() => Module._pageOpenLink(passText(decodeURIComponent(location.hash.slice(1)))));
+    addEventListener('hashchange', openLink);
+    openLink();
+  }
+
+  // On a projector: full screen, the window and its panels scaled up to fill it.
+  function connectFullScreen() {
+    const root = document.documentElement;
+    $('fullScreen').hidden = !(root.requestFullscreen || root.webkitRequestFullscreen);
+    $('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
+    for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
+      document.addEventListener(change, scaleToScreen);
+  }
+
   // Hands the file to the browser's download.
   function download(name, blob) {
     const link = document.createElement('a');
@@ -307,20 +435,20 @@ const collatzPage = (() => {
   }
 
   // Ends the program as far as a page can: closes its window where the browser lets it, and
-  // otherwise puts a note that it has ended in the place of the window and its graph.
+  // otherwise puts a note that it has ended in the place of the window and its panels.
   function end() {
     // Only a window the page opened itself, or an installed app's, can be closed.
     window.close();
     if (window.closed)
       return;
-    $('window').hidden = $('graphWindow').hidden = true;
+    $('window').hidden = $('pageLinks').hidden = $('graphWindow').hidden = $('surveyWindow').hidden = true;
     $('ended').hidden = false;
     $('restartButton').focus();
   }
 
   function restart() {
     $('ended').hidden = true;
-    $('window').hidden = false;
+    $('window').hidden = $('pageLinks').hidden = false;
     whenReady(() => Module._pageRestart());
     $('startButton').focus();
   }
@@ -335,6 +463,8 @@ const collatzPage = (() => {
     keepTabInside($('exitDialog'));
     connectMenu();
     connectGraph();
+    connectSurvey();
+    connectFullScreen();
     addEventListener('resize', () => { scaleToScreen(); fitPanel(); });
     document.fonts?.ready.then(fitPanel);
     for (const gesture of ['pointerup', 'keydown'])
@@ -365,5 +495,5 @@ const collatzPage = (() => {
 
   // What the C++ calls, by these names.
   return { askForEntry, askYesNo, showStartingValue, showSequence, keepChime, playChime, stopChime, showGraph, showGraphValue,
-    save, end };
+    showSurvey, showMessage, copyLink, later, save, end };
 })();

@@ -85,6 +85,15 @@ std::string controls()
     return markup;
 }
 
+// The records table's head: a column to choose records to compare, then the figures'.
+std::string recordColumns()
+{
+    std::string cells = "<th><span class=\"hidden\">" + html(ProgramText::compare) + "</span></th>";
+    for (std::u16string_view column : ProgramText::recordColumns)
+        cells += "<th>" + html(column) + "</th>";
+    return cells;
+}
+
 std::string fonts()
 {
     std::string list;
@@ -134,6 +143,20 @@ int main()
         {"endedNote", html(ProgramText::endedNote)},
         {"restart", html(ProgramText::restart)},
         {"needsScript", html(ProgramText::needsScript)},
+        {"fullScreen", html(ProgramText::fullScreen)},
+        {"compare", html(ProgramText::compare)},
+        {"compareName", html(ProgramText::compareName)},
+        {"copyLink", html(ProgramText::copyLink)},
+        {"survey", html(ProgramText::survey)},
+        {"surveyFrom", html(ProgramText::surveyFrom)},
+        {"surveyTo", html(ProgramText::surveyTo)},
+        {"surveyRun", html(ProgramText::surveyRun)},
+        {"surveyCancel", html(ProgramText::surveyCancel)},
+        {"surveyName", html(ProgramText::surveyName)},
+        {"saveSurveyTable", html(ProgramText::saveSurveyTable)},
+        {"saveRecords", html(ProgramText::saveRecords)},
+        {"tableTooLong", html(ProgramText::tableTooLong)},
+        {"recordColumns", recordColumns()},
     };
     std::string object = "{";
     for (const auto &[name, text] : texts)

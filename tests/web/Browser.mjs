@@ -81,7 +81,11 @@ class PuppeteerPage extends Page {
   reload() { return this.page.reload(); }
 
   evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
-  click(selector, button = 'left') { return this.page.click(selector, { button }); }
+  // Brought into view first, within whatever scrolls around it, as a person would.
+  async click(selector, button = 'left') {
+    await this.page.$eval(selector, (element) => element.scrollIntoView({ block: 'nearest' }));
+    return this.page.click(selector, { button });
+  }
   type(text) { return this.page.keyboard.type(text); }
   close() { return this.page.close(); }
 

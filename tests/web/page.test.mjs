@@ -285,11 +285,67 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   await page.click('#sequenceView', 'right');
   const items = await page.waitFor(() => !document.getElementById('contextMenu').hidden
     && [...document.querySelectorAll('#contextMenu button')].map((item) => item.textContent), [], 'no menu');
-  assert.deepEqual(items, ['コピー', 'グラフを表示']);
+  assert.deepEqual(items, ['コピー', 'グラフを表示', 'まとめて調べる']);
+  // Round the items that can be chosen, back to the graph's.
+  await page.press('ArrowDown');
   await page.press('ArrowDown');
   await page.press('Enter');
   await experiment(['27']);
   assert.equal((await graph()).title, 'グラフ － ｎ＝ 27');
+});
+
+// A teacher's links, a class's survey and comparisons, and the projector, with nothing that
+// needs a hover or a right click.
+test('links open an experiment, a comparison and a survey, and say once why not; a survey\'s records run and compare; '
+  + 'a long press opens the menu; full screen fills the screen', { timeout }, async (t) => {
+  await open({ width: 1920, height: 1080, touch: page.touches });
+  const shows = () => page.evaluate(() => ({ label: document.getElementById('startingValueLabel').textContent,
+    graph: !document.getElementById('graphWindow').hidden && document.getElementById('graphTitle').textContent,
+    survey: !document.getElementById('surveyWindow').hidden && document.getElementById('surveySummary').textContent }));
+  const link = (hash) => page.evaluate((hash) => { location.hash = hash; }, hash);
+  await link('27');
+  assert.equal(await page.waitFor(() => document.getElementById('sequenceView').value), sequence(27));
+  await link('2');
+  assert.equal(await page.waitFor(() => document.getElementById('messageDialog').open && document.getElementById('messageText').textContent),
+    '「2」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。');
+  await page.press('Enter');
+  await link('27,31');
+  assert.equal(await page.waitFor(() => !document.getElementById('messageDialog').open && document.getElementById('graphTitle').textContent),
+    'グラフ － ｎ＝ 27, 31');
+  await link('3-100');
+  assert.equal((await page.waitFor(async () => document.getElementById('surveyRecords').rows.length > 1 && 1).then(shows)).survey,
+    'いちばん長い：ｎ＝ 97（118 ステップ）\u3000いちばん高い：ｎ＝ 27（最大値 9,232）');
+  await page.click('#surveyRecords tbody tr:last-child button');
+  assert.equal((await shows()).label, 'ｎ＝ 97');
+  for (const row of [8, 9])
+    await page.click(`#surveyRecords tbody tr:nth-child(${row}) input`);
+  await page.click('#surveyCompare');
+  assert.equal((await shows()).graph, 'グラフ － ｎ＝ 27, 54');
+  await page.evaluate(() => { navigator.clipboard.writeText = (text) => { window.copied = text; return Promise.resolve(); }; });
+  await page.click('#copyGraphLink');
+  assert.match(await page.waitFor(() => window.copied), /collatz\.html#27,54$/);
+
+  if (page.touches) {
+    const box = await page.evaluate(() => {
+      document.getElementById('sequenceView').scrollIntoView();
+      const box = document.getElementById('sequenceView').getBoundingClientRect();
+      return [box.left + 40, box.top + 40];
+    });
+    await page.page.touchscreen.touchStart(...box);
+    await page.waitFor(() => !document.getElementById('contextMenu').hidden, [], 'a long press did not open the menu');
+    await page.page.touchscreen.touchEnd();
+    assert.equal(await page.evaluate(() => document.getElementById('contextMenu').hidden), false, 'the menu closed as the finger lifted');
+  } else
+    t.diagnostic(`${engine}: cannot be driven by touch, so the long press is left to the other engines`);
+
+  if (await page.evaluate(() => document.getElementById('fullScreen').hidden))
+    return t.diagnostic(`${engine}: has no full screen for a page`);
+  await page.click('#fullScreen');
+  const scaled = await page.waitFor(() => document.fullscreenElement && document.getElementById('frame').style.transform, [],
+    'full screen did not scale the window up');
+  assert.ok(Number(/scale\(([\d.]+)\)/.exec(scaled)?.[1]) > 1.5, scaled);
+  await page.evaluate(() => document.exitFullscreen());
+  await page.waitFor(() => !document.fullscreenElement && !document.getElementById('frame').style.transform, [], 'the window stayed scaled up');
 });
 
 // The site, as a plain static server gives it: old file dates and no Cache-Control, which
