@@ -7,7 +7,7 @@
 // 8,400,511 from OK to the final paint, against one store of its final text, each floor
 // measured side by side in the same run; Ctrl+G to its drawn graph and 対数目盛 to the
 // graph drawn again; and a click on 初期化 to its chime.
-// Usage: node bench/page.bench.mjs build-web/collatz.html
+// Usage: node bench/page.bench.mjs build-web/collatz.html [opening|experiment|graph|survey|chime]
 
 import { writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -16,6 +16,8 @@ import { pathToFileURL } from 'node:url';
 import { launch } from '../tests/web/Browser.mjs';
 
 const page = pathToFileURL(process.argv[2] ?? 'build-web/collatz.html').href;
+// One of the figures alone, or all of them.
+const wanted = (figure) => !process.argv[3] || process.argv[3] === figure;
 const rounds = 31;
 
 const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
@@ -142,7 +144,7 @@ async function chimes() {
   return { first: delays[0], later: delays.slice(1), latency };
 }
 
-for (const slowdown of [1, 4]) {
+for (const slowdown of wanted('opening') ? [1, 4] : []) {
   const opened = [], floors = [], ratios = [];
   for (let round = 0; round < rounds; ++round) {
     // Each pair in turn in both orders, so that neither gains from going second.
@@ -158,13 +160,14 @@ for (const slowdown of [1, 4]) {
 }
 
 const runs = [], stores = [], storeRatios = [];
-for (let round = 0; round < 15; ++round) {
+for (let round = 0; round < (wanted('experiment') ? 15 : 0); ++round) {
   const { run, store } = await experiment();
   runs.push(run);
   stores.push(store);
   storeRatios.push(run / store);
 }
-console.log(`8,400,511, OK to the final paint: median ${median(runs).toFixed(1)} ms (${range(runs)}), `
+if (runs.length)
+  console.log(`8,400,511, OK to the final paint: median ${median(runs).toFixed(1)} ms (${range(runs)}), `
   + `one store of its text ${median(stores).toFixed(1)} ms (${range(stores)}); ratio ${median(storeRatios).toFixed(2)} (goal 1.2)`);
 
 // Ctrl+G to the drawn graph of 8,400,511, and 対数目盛 to the graph drawn again.
@@ -187,16 +190,95 @@ async function graph() {
 }
 
 const openings = [], switches = [];
-for (let round = 0; round < 9; ++round) {
+for (let round = 0; round < (wanted('graph') ? 9 : 0); ++round) {
   const { opened, switched } = await graph();
   openings.push(opened);
   switches.push(switched);
 }
-console.log(`Ctrl+G to the drawn graph of 8,400,511: median ${median(openings).toFixed(1)} ms (${range(openings)}; goal 50); `
+if (openings.length)
+  console.log(`Ctrl+G to the drawn graph of 8,400,511: median ${median(openings).toFixed(1)} ms (${range(openings)}; goal 50); `
   + `対数目盛 to the graph drawn again: median ${median(switches).toFixed(1)} ms (${range(switches)}; goal 20)`);
 
-const chime = await chimes();
-console.log(`a click on 初期化 to its chime: median ${median(chime.later).toFixed(1)} ms (${range(chime.later)} over ${chime.later.length} clicks), `
+// まとめて調べる for 3..10,000,000: from the click on 調べる to the survey shown, the longest
+// wait between two showings of its progress, how soon 中止 is answered, and how much the
+// module's memory grew; against the same survey in plain script, in the same page.
+// A tab with the survey's panel open for 3..10,000,000, noting each time it is shown.
+async function surveyPanel() {
+  const tab = await browser.newPage();
+  await tab.open(page);
+  await tab.click('#openSurvey');
+  await tab.waitFor(() => !document.getElementById('surveyWindow').hidden);
+  await tab.evaluate(() => {
+    document.getElementById('surveyLast').value = 10000000;
+    window.shown = [];
+    window.heap = Module.HEAP8.length;
+    const show = collatzPage.showSurvey;
+    collatzPage.showSurvey = (...args) => {
+      window.shown.push([performance.now(), args[0]]);
+      return show(...args);
+    };
+    for (const id of ['surveyRun', 'surveyCancel'])
+      document.getElementById(id).addEventListener('click', (event) => { window[id] = event.timeStamp; }, { capture: true });
+  });
+  return tab;
+}
+
+async function survey() {
+  let tab = await surveyPanel();
+  await tab.click('#surveyRun');
+  await tab.waitFor(() => window.shown.some(([, stage]) => stage === 'done'), [], 'the survey never ended', 30000);
+  const figures = await tab.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(() => {
+    const times = [window.surveyRun, ...window.shown.map(([at]) => at)];
+    const waits = times.slice(1).map((at, index) => at - times[index]);
+    resolve({ done: performance.now() - window.surveyRun, longestWait: Math.max(...waits.slice(0, -1)),
+      grown: (Module.HEAP8.length - window.heap) / 2 ** 20 });
+  }))));
+  figures.floor = await tab.evaluate(() => {
+    const began = performance.now(), last = 10000000;
+    const steps = new Uint16Array(last + 1), highest = new Float64Array(last + 1);
+    highest[1] = 1;
+    for (let start = 2; start <= last; ++start) {
+      let value = start, top = start, count = 0;
+      while (value >= start) {
+        value = value % 2 ? 3 * value + 1 : value / 2;
+        top = Math.max(top, value);
+        ++count;
+      }
+      steps[start] = count + steps[value];
+      highest[start] = Math.max(top, highest[value]);
+    }
+    return performance.now() - began;
+  });
+  await tab.close();
+
+  // 中止 a while into a survey in a fresh tab, clicked where the button is, as soon as the
+  // survey has shown some progress.
+  tab = await surveyPanel();
+  const cancel = await (await tab.page.$('#surveyCancel')).boundingBox();
+  await tab.click('#surveyRun');
+  await tab.waitFor(() => window.shown.some(([, stage]) => stage === 'running'));
+  await tab.page.mouse.click(cancel.x + cancel.width / 2, cancel.y + cancel.height / 2);
+  figures.cancel = await tab.waitFor(() => {
+    const cancelled = window.shown.find(([, stage]) => stage === 'cancelled');
+    return cancelled && cancelled[0] - window.surveyCancel;
+  });
+  await tab.close();
+  return figures;
+}
+
+const surveys = [];
+for (let round = 0; round < (wanted('survey') ? 5 : 0); ++round)
+  surveys.push(await survey());
+const of = (name) => surveys.map((figures) => figures[name]);
+if (surveys.length)
+  console.log(`3..10,000,000 from 調べる to the survey shown: median ${median(of('done')).toFixed(0)} ms (${range(of('done'))}; goal 3000), `
+  + `in plain script in one go ${median(of('floor')).toFixed(0)} ms; the longest wait between two showings of the progress `
+  + `${Math.max(...of('longestWait')).toFixed(0)} ms (goal 100); 中止 answered in ${Math.max(...of('cancel')).toFixed(0)} ms at the most `
+  + `(goal 100); the module's memory grew by ${median(of('grown')).toFixed(0)} MiB (goal 256)`);
+
+const chime = wanted('chime') && await chimes();
+if (chime)
+  console.log(`a click on 初期化 to its chime: median ${median(chime.later).toFixed(1)} ms (${range(chime.later)} over ${chime.later.length} clicks), `
   + `${chime.first.toFixed(1)} ms the first time; of which the context's latency ${chime.latency.toFixed(1)} ms`);
 
 await browser.close();

@@ -20,8 +20,8 @@ std::string rows(const std::vector<Survey::Start> &starts)
 Survey::Survey(std::uint32_t first, std::uint32_t last)
     : m_first(first)
     , m_last(std::max(first, last))
-    , m_counts(std::size_t(m_last) + 1)
-    , m_peaks(std::size_t(m_last) + 1)
+    , m_counts(new std::uint16_t[std::size_t(m_last) + 1])
+    , m_peaks(new std::uint64_t[std::size_t(m_last) + 1])
 {
 }
 
@@ -46,7 +46,7 @@ bool Survey::advance(std::uint32_t count)
         m_counts[start] = std::uint16_t(steps + m_counts[value]);
         m_peaks[start] = std::max(highest, m_peaks[value]);
         if (start >= m_first)
-            note(at(start));
+            note({start, m_counts[start], m_peaks[start]});
     }
     return done();
 }
@@ -65,7 +65,9 @@ void Survey::note(const Start &start)
 
 Survey::Start Survey::at(std::uint32_t start) const
 {
-    return {start, m_counts.at(start), m_peaks.at(start)};
+    if (start < m_first || start >= m_next)
+        return {start, 0, 0};
+    return {start, m_counts[start], m_peaks[start]};
 }
 
 std::vector<Survey::Start> Survey::records() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,10 @@ private:
 
     std::uint32_t m_first, m_last;
     std::uint32_t m_next = 1;
-    std::vector<std::uint16_t> m_counts;
-    std::vector<std::uint64_t> m_peaks;
+    // Every value's steps and highest value, from 1 up to the last: left unset until worked
+    // out, so that the memory is taken as the work goes on, not all before it starts.
+    std::unique_ptr<std::uint16_t[]> m_counts;
+    std::unique_ptr<std::uint64_t[]> m_peaks;
     Start m_longest, m_highest;
     std::vector<Start> m_stepRecords, m_highestRecords;
 };

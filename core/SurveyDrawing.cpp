@@ -140,7 +140,7 @@ std::string SurveyDrawing::svg(int pixelWidth, int pixelHeight) const
         std::vector<std::uint32_t> counts(std::size_t(columns) * std::size_t(rows));
         for (std::uint32_t start = m_survey.first(); start <= m_survey.last(); ++start) {
             const int column = std::min(columns - 1, int(x(start) - left));
-            const int row = rows - 1 - int(m_survey.at(start).steps) / stepsPerRow;
+            const int row = std::max(0, rows - 1 - int(m_survey.at(start).steps) / stepsPerRow);
             ++counts[std::size_t(row) * std::size_t(columns) + std::size_t(column)];
         }
         const double most = std::log1p(double(*std::max_element(counts.begin(), counts.end())));

@@ -179,6 +179,10 @@ void WindowModel::showSurvey()
 void WindowModel::survey(std::uint32_t first, std::uint32_t last)
 {
     cancelSurvey();
+    // The last survey's tables go before the next one's are made: both at once could take
+    // two hundred megabytes.
+    m_survey.reset();
+    m_surveyView.survey = nullptr;
     const std::string range = std::to_string(first) + '-' + std::to_string(last);
     const Link link = Link::parse(std::u16string(range.begin(), range.end()));
     if (link.kind != Link::Kind::Survey)

@@ -16,6 +16,7 @@ var Module = (() => {
   }
   const compiled = WebAssembly.compile(bytes);
   return {
+    compiled,
     instantiateWasm(imports, receiveInstance) {
       compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => receiveInstance(instance));
       return {};

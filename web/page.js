@@ -477,11 +477,11 @@ const collatzPage = (() => {
       $('window').classList.add('ready');
       performance.mark('ready');
     });
-    // The module starts once the window has been drawn and the page read to its end, where
-    // the module's script is; the audio output and the chimes wait until it is ready.
-    const drawn = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+    // The module starts once it has been compiled, alongside the window's drawing, and the
+    // page has been read to its end, where its script is; the audio output and the chimes
+    // wait until it is ready.
     const read = document.readyState === 'loading' ? new Promise((resolve) => addEventListener('DOMContentLoaded', resolve)) : null;
-    Promise.all([drawn, read]).then(() => startProgram(Module));
+    Promise.all([Module.compiled, read]).then(() => startProgram(Module));
     whenReady(() => setTimeout(() => {
       openAudio();
       Module._pagePrepareChimes();
