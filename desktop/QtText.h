@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <string_view>
 
 // The program's texts, kept as UTF-16 in the standard library, as Qt strings.
