@@ -70,6 +70,9 @@ inline constexpr std::u16string_view saveRecords = u"記録をCSVで保存…";
 inline constexpr std::u16string_view tableTooLong = u"表を保存できるのは 100,000 個までです。";
 inline constexpr std::u16string_view surveyName = u"調べた結果：";
 
+// Where the desktop's library of the graph's and the survey's windows is missing.
+inline constexpr std::u16string_view panelsMissing = u"グラフと「まとめて調べる」の部品がインストールされていないため、表示できません。";
+
 // What a link, the command line or the graph's entry asks for, when it cannot be shown.
 inline constexpr std::u16string_view notUnderstood = u"」は読み取れません。27、27,31、3-100 のように書いてください。";
 inline constexpr std::u16string_view outOfRange =

@@ -5,10 +5,11 @@
 
 #include <QStringList>
 
-// Where the program's own library of chimes is: beside the program, as in the build folder,
-// or in its installed folder. The program loads it once its window is up, since SDL, with
-// all it brings, takes longer to load than the window takes to build. Made on the
-// window's thread; usable from any.
+// Where the program's own libraries are, the chime player's and the graph's and survey's
+// windows': beside the program, as in the build folder, or in their installed folder. The
+// program loads them when first needed, since SDL and Qt SVG, with all they bring, take
+// longer to load than the window takes to build. Made on the window's thread; usable from
+// any.
 class ProgramLibraries {
 public:
     // The folders beside the program and the installed one.

@@ -4,11 +4,9 @@
 #include "WindowServices.h"
 
 #include "ChimePlayer.h"
-#include "GraphWindow.h"
+#include "Panels.h"
 #include "ProgramText.h"
 #include "QtText.h"
-#include "SurveyWindow.h"
-#include "WindowModel.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>
@@ -76,24 +74,27 @@ ChimePlayer &WindowServices::chimePlayer()
 
 void WindowServices::askForEntry(std::u16string_view prompt, std::u16string_view title, std::function<void(Entry)> answered)
 {
-    QInputDialog dialog(m_window);
-    dialog.setObjectName(QStringLiteral("inputDialog"));
-    dialog.setWindowTitle(toQString(title));
-    dialog.setLabelText(toQString(prompt));
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setTextValue(QString());
-    dialog.setOkButtonText(toQString(ProgramText::ok));
-    dialog.setCancelButtonText(toQString(ProgramText::cancel));
-    // Once QCoreApplication::exit() is called, every event loop ends at once, this
-    // dialog's among them, without the dialog being answered; a quit request also
-    // closes the window.
-    bool finished = false;
-    QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
-    const int result = dialog.exec();
-    if (!finished || !m_window->isVisible())
-        answered(std::nullopt);
-    else
-        answered(result == QDialog::Accepted ? dialog.textValue().toStdU16String() : std::u16string());
+    Entry entry;
+    {
+        QInputDialog dialog(m_window);
+        dialog.setObjectName(QStringLiteral("inputDialog"));
+        dialog.setWindowTitle(toQString(title));
+        dialog.setLabelText(toQString(prompt));
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setTextValue(QString());
+        dialog.setOkButtonText(toQString(ProgramText::ok));
+        dialog.setCancelButtonText(toQString(ProgramText::cancel));
+        // Once QCoreApplication::exit() is called, every event loop ends at once, this
+        // dialog's among them, without the dialog being answered; a quit request also
+        // closes the window.
+        bool finished = false;
+        QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
+        const int result = dialog.exec();
+        if (finished && m_window->isVisible())
+            entry = result == QDialog::Accepted ? dialog.textValue().toStdU16String() : std::u16string();
+    }
+    // The dialog has gone before the answer is acted on, as the window shows it.
+    answered(std::move(entry));
 }
 
 void WindowServices::askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered)
@@ -131,39 +132,36 @@ void WindowServices::stopChime()
     chimePlayer().stop();
 }
 
+Panels *WindowServices::panels()
+{
+    if (!m_panels) {
+        QString error;
+        const auto create = reinterpret_cast<decltype(&collatzNewPanels)>(
+            m_libraries.entry(QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
+        if (!create) {
+            QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(ProgramText::panelsMissing),
+                            QMessageBox::Ok, m_window);
+            box.setObjectName(QStringLiteral("panelsMissing"));
+            box.setDetailedText(error);
+            box.exec();
+            return nullptr;
+        }
+        m_panels.reset(create(m_window, m_model));
+    }
+    return m_panels.get();
+}
+
 void WindowServices::showGraph(const GraphDrawing &graph, bool bringIntoView)
 {
-    if (!m_graph) {
-        m_graph = new GraphWindow(m_window);
-        QObject::connect(m_graph, &GraphWindow::logScaleChosen, m_graph, [this](bool logScale) { m_model->setLogScale(logScale); });
-        QObject::connect(m_graph, &GraphWindow::compareAsked, m_graph,
-                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
-    }
-    m_graph->draw(graph);
-    if (bringIntoView) {
-        m_graph->show();
-        m_graph->raise();
-        m_graph->activateWindow();
-    }
+    // A graph that follows a run is drawn only where its window exists.
+    if ((bringIntoView || m_panels) && panels())
+        m_panels->showGraph(graph, bringIntoView);
 }
 
 void WindowServices::showSurvey(const SurveyView &survey, bool bringIntoView)
 {
-    if (!m_survey) {
-        m_survey = new SurveyWindow(m_window);
-        QObject::connect(m_survey, &SurveyWindow::surveyAsked, m_survey,
-                         [this](std::uint32_t first, std::uint32_t last) { m_model->survey(first, last); });
-        QObject::connect(m_survey, &SurveyWindow::cancelAsked, m_survey, [this] { m_model->cancelSurvey(); });
-        QObject::connect(m_survey, &SurveyWindow::startChosen, m_survey, [this](std::uint32_t start) { m_model->runStart(start); });
-        QObject::connect(m_survey, &SurveyWindow::compareAsked, m_survey,
-                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
-    }
-    m_survey->draw(survey);
-    if (bringIntoView) {
-        m_survey->show();
-        m_survey->raise();
-        m_survey->activateWindow();
-    }
+    if ((bringIntoView || m_panels) && panels())
+        m_panels->showSurvey(survey, bringIntoView);
 }
 
 void WindowServices::showMessage(std::u16string_view text)

@@ -11,17 +11,16 @@
 #include <memory>
 
 class ChimePlayer;
-class GraphWindow;
+class Panels;
 class QLabel;
 class QPlainTextEdit;
 class QWidget;
-class SurveyWindow;
 class WindowModel;
 
 // The desktop's side of Services: Qt's modal dialogs parented to the main window, stores
-// into its controls, the chime player loaded from its own library, the graph and survey
-// windows, whose input goes to the model, and the end of the application. It owns none of
-// the main window's widgets.
+// into its controls, the chime player and the graph and survey windows, each loaded from a
+// library of its own, and the end of the application. It owns none of the main window's
+// widgets.
 class WindowServices final : public Services {
 public:
     WindowServices(QWidget *window, ProgramLibraries libraries);
@@ -46,6 +45,9 @@ public:
 
 private:
     ChimePlayer &chimePlayer();
+    // The graph's and the survey's windows, loaded when first shown; none where their
+    // library is missing, which a message says.
+    Panels *panels();
 
     QWidget *m_window;
     QPlainTextEdit *m_sequenceView = nullptr;
@@ -54,7 +56,5 @@ private:
     ProgramLibraries m_libraries;
     std::future<std::unique_ptr<ChimePlayer>> m_chimePlayerLoading;
     std::unique_ptr<ChimePlayer> m_chimePlayer;
-    // Child windows of the main window, which close with it.
-    GraphWindow *m_graph = nullptr;
-    SurveyWindow *m_survey = nullptr;
+    std::unique_ptr<Panels> m_panels;
 };

@@ -316,8 +316,8 @@ private slots:
     }
 
     // Qt's own texts, such as the text box's menu, in Japanese whatever the locale.
-    // Without the chime player's library, the chimes are silent and a warning says why;
-    // the window works as ever.
+    // Without the program's own libraries, the chimes are silent and a warning says why,
+    // and Ctrl+G says in a message that the graph is not installed; the window works as ever.
     void missingLibraries()
     {
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), "コピー(&C)");
@@ -325,7 +325,13 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^the chime player could not be loaded, so the chimes are silent: collatz-sound is in none"));
         m_window = std::make_unique<MainWindow>(ProgramLibraries({empty.path()}));
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QString said;
+        Dialogs dialogs{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
+        QTest::keyClick(m_window.get(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(dialogs.done());
+        QCOMPARE(said, "グラフと「まとめて調べる」の部品がインストールされていないため、表示できません。");
         QVERIFY(experiment({typed("27")}));
         click("resetButton");
         QCOMPARE(sequence(), "");

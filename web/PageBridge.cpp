@@ -5,8 +5,6 @@
 // makes of the script (collatzPage, in page.js) and every function the script calls here.
 // The page's build checks both ways that each name used is defined.
 
-#include "Experiment.h"
-#include "NumberText.h"
 #include "PageScript.h"
 #include "PageServices.h"
 #include "SurveyDrawing.h"
@@ -280,13 +278,36 @@ EMSCRIPTEN_KEEPALIVE void pageSavePicture(int width, int height)
 
 } // extern "C"
 
-// Runs what an experiment and its graph run, once, without showing anything: the browser
-// compiles the module's code as it first runs it, and the first click should not wait.
+namespace {
+
+// A face that answers at once and shows nothing, for a rehearsal of the program's own code.
+class Rehearsal final : public Services {
+public:
+    void askForEntry(std::u16string_view, std::u16string_view, std::function<void(Entry)> answered) override { answered(u"27"); }
+    void askYesNo(std::u16string_view, std::u16string_view, std::function<void(bool)> answered) override { answered(false); }
+    void showStartingValue(std::u16string_view text) override { shown += toUtf8(text).size(); }
+    void showSequence(std::u16string_view text) override { shown += toUtf8(text).size(); }
+    void playChime(const char *) override {}
+    void stopChime() override {}
+    void showGraph(const GraphDrawing &graph, bool) override { shown += graph.svg().size(); }
+    void showSurvey(const SurveyView &, bool) override {}
+    void showMessage(std::u16string_view) override {}
+    void later(std::function<void()>) override {}
+    void end() override {}
+
+    std::size_t shown = 0;
+};
+
+} // namespace
+
+// Rehearses an experiment and its graph once, showing nothing: the browser compiles the
+// module's code as it first runs it, and the first click should not wait for that.
 int main()
 {
-    std::u16string sequence;
-    for (double value = 27; value != 1; value = Experiment::nextValue(value))
-        sequence += numText(value);
-    GraphDrawing(GraphFigures(27), true).svg();
-    return 0;
+    Rehearsal rehearsal;
+    WindowModel rehearsed(rehearsal);
+    rehearsed.start();
+    rehearsed.showGraph();
+    rehearsed.setLogScale(true);
+    return rehearsal.shown > 0 ? 0 : 1;
 }
