@@ -157,8 +157,9 @@ std::string SurveyDrawing::svg(int pixelWidth, int pixelHeight) const
     }
 
     for (const Survey::Start &record : m_survey.highestRecords())
-        drawing += std::string("<rect fill=\"") + highestColour + "\" x=\"" + Svg::number(x(record.start) - 3) + "\" y=\"" + Svg::number(y(record.steps) - 3)
-                   + "\" width=\"6\" height=\"6\"/>";
+        // Larger than a step record's dot, which is drawn over it where a start is both.
+        drawing += std::string("<rect fill=\"") + highestColour + "\" x=\"" + Svg::number(x(record.start) - 4.5) + "\" y=\""
+                   + Svg::number(y(record.steps) - 4.5) + "\" width=\"9\" height=\"9\"/>";
     for (const Survey::Start &record : m_survey.stepRecords())
         drawing += std::string("<circle fill=\"") + stepColour + "\" stroke=\"#fff\" r=\"3.5\" cx=\"" + Svg::number(x(record.start)) + "\" cy=\""
                    + Svg::number(y(record.steps)) + "\"/>";
