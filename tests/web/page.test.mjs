@@ -54,23 +54,34 @@ async function open(viewport) {
   });
 }
 
-const shown = async () => `${await $('startingValueLabel')}|${await $('sequenceView', 'value')}`;
+const displayed = async () => ({ label: await $('startingValueLabel'), sequence: await $('sequenceView', 'value') });
+const empty = { label: '', sequence: '' };
 const asking = () => page.waitFor(() => document.getElementById('inputDialog').open && document.activeElement.id === 'entry',
   [], 'the input dialog did not open with its entry focused');
 
+// Answers to the input dialog: an entry typed and Enter, or then Escape, or then キャンセル.
+const typed = (entry) => async () => {
+  await (entry && page.type(entry));
+  await page.press('Enter');
+};
+const typedThenEscape = (entry) => async () => {
+  await page.type(entry);
+  await page.press('Escape');
+};
+const typedThenCancel = (entry) => async () => {
+  await page.type(entry);
+  await page.click('#inputDialog button[value=cancel]');
+};
+
 // A whole experiment, started by a click on 実 験 or a key (null: the dialog is asking
-// already), each dialog answered with an entry and Enter, or "... then Escape", or
-// "... then キャンセル", and the display empty whenever it asks.
-async function experiment(entries, key) {
+// already), each time the dialog asks answered in turn, the display empty whenever it asks.
+async function experiment(answers, key) {
   if (key !== null)
     await (key ? page.press(key) : page.click('#startButton'));
-  for (const entry of entries) {
+  for (const answer of answers) {
     await asking();
-    assert.equal(await shown(), '|', 'the display was not empty while asking');
-    const [typed, answer] = entry.split(' then ');
-    if (typed)
-      await page.type(typed);
-    await (answer === 'キャンセル' ? page.click('#inputDialog button[value=cancel]') : page.press(answer ?? 'Enter'));
+    assert.deepEqual(await displayed(), empty, 'the display was not empty while asking');
+    await answer();
   }
   await page.waitFor(() => !document.getElementById('inputDialog').open && document.getElementById('sequenceView').value,
     [], 'the last entry was not accepted');
@@ -118,13 +129,13 @@ test('every panel line whole, and the window never wider than the screen', { tim
 test('初期化 and 終了 with their chimes: the display and the typing emptied, the next run as the first; いいえ by a click, the next '
   + 'entry focused; はい by Enter ends the window and its graph, with a note and a way back; no request', { timeout }, async () => {
   await open();
-  await experiment(['27']);
+  await experiment([typed('27')]);
   await page.click('#sequenceView');
   await page.type('my notes');
   await page.click('#resetButton');
-  assert.equal(await shown(), '|');
-  await experiment(['27']);
-  assert.equal(await shown(), `ｎ＝ 27|${sequence(27)}`);
+  assert.deepEqual(await displayed(), empty);
+  await experiment([typed('27')]);
+  assert.deepEqual(await displayed(), { label: 'ｎ＝ 27', sequence: sequence(27) });
   await page.press('Control+g');
   // A tab that has been somewhere else before cannot be closed by its page.
   await page.evaluate(() => history.pushState(null, '', '#used'));
@@ -134,16 +145,16 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
     assert.equal(`${await $('exitTitle')}|${await $('exitQuestion')}`, ' ３ｘ＋１ の問題|終了していいですか？');
     await (answer === 'no' ? page.click('#exitDialog button[value=no]') : page.press('Enter'));
     if (answer === 'no')
-      await experiment(['31']);
+      await experiment([typed('31')]);
   }
   assert.deepEqual(await page.waitFor(() => window.chimes.length === 3 && window.chimes, [], 'not every chime was started'),
     ['pinpon.wav', 'endpinpon.wav', 'endpinpon.wav'].map(duration));
   assert.equal(await page.waitFor(() => !document.getElementById('ended').hidden && document.activeElement.id), 'restartButton');
   assert.deepEqual([await $('window', 'hidden'), await $('graphWindow', 'hidden')], [true, true]);
   await page.press('Enter');
-  assert.equal(await shown(), '|');
+  assert.deepEqual(await displayed(), empty);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'startButton');
-  await experiment(['27']);
+  await experiment([typed('27')]);
   assert.equal(await $('graphWindow', 'hidden'), true);
   // The page asks for nothing but its own file.
   assert.deepEqual(await page.evaluate(() => performance.getEntriesByType('resource').map((entry) => entry.name)), []);
@@ -181,7 +192,7 @@ test('the chimes sound after a slow first visit, and on a device six times slowe
 test('a screen reader finds the buttons by caption, the panel, the sequence, the label, and the dialog, modal, by Space on 実　験, '
   + 'Tab kept inside; out of range, not numbers, キャンセル and Escape ask again; the start is floored', { timeout }, async () => {
   await open();
-  await experiment(['11'], 'Enter');
+  await experiment([typed('11')], 'Enter');
   for (const [role, name, text] of [['button', '終了', '終了'], ['button', '初期化', '初期化'], ['button', '実\u3000験', '実\u3000験'],
     ['region', '問題の説明', problem.join('')], ['textbox', '実験の結果', sequence(11)], ['status', undefined, 'ｎ＝ 11']])
     assert.equal(await page.findAccessible(role, name), text, `${role} ${name}`);
@@ -193,8 +204,9 @@ test('a screen reader finds the buttons by caption, the panel, the sequence, the
   for (const key of ['Tab', 'Tab', 'Tab', 'Shift+Tab', 'Tab'])
     visited.push(await page.press(key).then(() => page.evaluate(() => document.activeElement.textContent || document.activeElement.id)));
   assert.deepEqual(visited, ['OK', 'キャンセル', 'entry', 'キャンセル', 'entry']);
-  await experiment(['10000001', '2.9', 'abc', '', '27 then キャンセル', '27 then Escape', '3.7'], null);
-  assert.equal(await shown(), `ｎ＝ 3|${sequence(3)}`);
+  await experiment([typed('10000001'), typed('2.9'), typed('abc'), typed(''), typedThenCancel('27'), typedThenEscape('27'), typed('3.7')],
+    null);
+  assert.deepEqual(await displayed(), { label: 'ｎ＝ 3', sequence: sequence(3) });
 });
 
 // What the browser is handed to download: its name, its text, and the size of a picture.
@@ -218,7 +230,7 @@ function printed(pdf) {
 test('the graph: every value against its step, the peak marked, linear or 対数目盛, read by finger, saved and printed, following the '
   + 'experiments and the resets; the whole sequence by wheel and finger', { timeout }, async (t) => {
   await open({ width: 1024, height: 768, touch: page.touches });
-  await experiment(['8400511']);
+  await experiment([typed('8400511')]);
   const values = `8400511${sequence(8400511)}`.split(' ');
   // The text box scrolls, with no scroll bar taking its room.
   assert.equal(await page.evaluate(() => { const box = document.getElementById('sequenceView'); return box.offsetWidth - box.clientWidth; }), 2);
@@ -290,7 +302,7 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   await page.press('ArrowDown');
   await page.press('ArrowDown');
   await page.press('Enter');
-  await experiment(['27']);
+  await experiment([typed('27')]);
   assert.equal((await graph()).title, 'グラフ － ｎ＝ 27');
 });
 
