@@ -477,11 +477,9 @@ const collatzPage = (() => {
       $('window').classList.add('ready');
       performance.mark('ready');
     });
-    // The module starts once it has been compiled, alongside the window's drawing, and the
-    // page has been read to its end, where its script is; the audio output and the chimes
-    // wait until it is ready.
-    const read = document.readyState === 'loading' ? new Promise((resolve) => addEventListener('DOMContentLoaded', resolve)) : null;
-    Promise.all([Module.compiled, read]).then(() => startProgram(Module));
+    // The module starts once it has been compiled, alongside the window's drawing; its script
+    // was read before this one. The audio output and the chimes wait until it is ready.
+    Module.compiled.then(() => startProgram(Module));
     whenReady(() => setTimeout(() => {
       openAudio();
       Module._pagePrepareChimes();
