@@ -3,6 +3,7 @@
 
 #include "GraphDrawing.h"
 
+#include "NumberText.h"
 #include "ProgramText.h"
 #include "Svg.h"
 #include "Utf8.h"
@@ -15,12 +16,6 @@ namespace {
 
 // The room around the plot for the axes' labels.
 constexpr double right = 620, top = 20, bottom = 285;
-
-std::u16string digits(double value)
-{
-    const std::string text = std::to_string(std::uint64_t(value));
-    return std::u16string(text.begin(), text.end());
-}
 
 // Each experiment's colour, the first the single experiment's own.
 constexpr const char *colours[GraphFigures::mostPaths] = {"#2a8fd0", "#e0522d", "#2f9e57", "#8d55c9"};
@@ -114,7 +109,7 @@ std::string GraphDrawing::svg(int pixelWidth, int pixelHeight) const
     for (double tick : m_valueTicks)
         drawing += Svg::label(m_left - 6, y(tick) + 4, "end", GraphFigures::grouped(tick));
     for (double step : steps)
-        drawing += Svg::label(x(step), bottom + 16, "middle", digits(step));
+        drawing += Svg::label(x(step), bottom + 16, "middle", digits(std::uint64_t(step)));
     drawing += Svg::label((m_left + right) / 2, bottom + 36, "middle", ProgramText::stepAxis) + "</g>";
 
     // Several experiments: each peak's height as a dashed line across, which shows a top
@@ -150,7 +145,7 @@ std::string GraphDrawing::svg(int pixelWidth, int pixelHeight) const
         for (std::size_t index = 0; index < paths.size(); ++index) {
             const double at = top + 18 + 18 * double(index);
             drawing += std::string("<g stroke=\"") + colours[index] + "\" stroke-width=\"2\">" + Svg::line(right - 102, at - 4, right - 80, at - 4)
-                       + "</g>" + Svg::label(right - 74, at, "start", std::u16string(ProgramText::labelPrefix) + digits(paths[index].start));
+                       + "</g>" + Svg::label(right - 74, at, "start", std::u16string(ProgramText::labelPrefix) + digits(std::uint64_t(paths[index].start)));
         }
         drawing += "</g>";
     }

@@ -12,12 +12,6 @@
 
 namespace {
 
-std::u16string digits(std::uint64_t value)
-{
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
-
 // "ｎ＝ 27", or "ｎ＝ 27, 31" for several.
 std::u16string starts(const std::vector<GraphFigures::Path> &paths)
 {

@@ -39,6 +39,12 @@ std::u16string numText(double value)
     return text;
 }
 
+std::u16string digits(std::uint64_t value)
+{
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
 namespace {
 
 // Folds the full-width forms a Japanese input method produces onto ASCII; anything

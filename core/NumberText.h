@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@
 // followed by the digits of the magnitude. Integral values below 10^15 are written
 // in full; anything else uses the shortest exact form, with "E" for the exponent.
 std::u16string numText(double value);
+
+// The digits of a whole number, with neither sign nor blank: "9232".
+std::u16string digits(std::uint64_t value);
 
 // The value of the longest leading decimal number: blanks, an optional sign, digits
 // with an optional "." and fraction, and an optional exponent. Full-width digits,

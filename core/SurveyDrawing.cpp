@@ -19,12 +19,6 @@ constexpr double left = 64, right = 596, top = 20, bottom = 270;
 constexpr const char *stepColour = "#c81020";
 constexpr const char *highestColour = "#e08a00";
 
-std::u16string digits(std::uint64_t value)
-{
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
-
 // From white through blue to dark blue, for a count's share of the most in one place.
 std::array<std::uint32_t, 256> shades()
 {
