@@ -3,8 +3,8 @@
 
 // The page's own script: it passes clicks and keys on to the program's C++ and does what the
 // C++ asks of it, through collatzPage, at the end. The window itself is plain HTML, already
-// shown; the script only fits it to the screen. The module, which module.js began to
-// compile, starts after it.
+// shown; the script only fits it to the screen. The module, whose code module.js began to
+// compile, starts as soon as that is done.
 
 const collatzPage = (() => {
   'use strict';
