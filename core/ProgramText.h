@@ -47,6 +47,7 @@ inline constexpr std::u16string_view close = u"閉じる";
 // Comparing experiments in the graph, and handing a link on.
 inline constexpr std::u16string_view compare = u"くらべる";
 inline constexpr std::u16string_view compareName = u"くらべる数";
+inline constexpr std::u16string_view compareExample = u"27, 31";
 inline constexpr std::u16string_view copyLink = u"リンクをコピー";
 
 // The survey of a range.

@@ -36,7 +36,7 @@ GraphWindow::GraphWindow(QWidget *mainWindow)
     m_starts = new QLineEdit(this);
     m_starts->setObjectName(QStringLiteral("compareStarts"));
     m_starts->setAccessibleName(toQString(ProgramText::compareName));
-    m_starts->setPlaceholderText(QStringLiteral("27, 31"));
+    m_starts->setPlaceholderText(toQString(ProgramText::compareExample));
     auto *compare = new QPushButton(toQString(ProgramText::compare), this);
     compare->setObjectName(QStringLiteral("compare"));
     m_savePicture = new QPushButton(toQString(ProgramText::savePicture), this);

@@ -146,6 +146,7 @@ int main()
         {"fullScreen", html(ProgramText::fullScreen)},
         {"compare", html(ProgramText::compare)},
         {"compareName", html(ProgramText::compareName)},
+        {"compareExample", html(ProgramText::compareExample)},
         {"copyLink", html(ProgramText::copyLink)},
         {"survey", html(ProgramText::survey)},
         {"surveyFrom", html(ProgramText::surveyFrom)},
