@@ -39,11 +39,14 @@ const collatzPage = (() => {
     restyle(lines, { transform: widest > room ? `scaleX(${Math.max(0.5, room / widest)})` : '' });
   }
 
+  // The browser itself in full screen, as F11 puts it.
+  const fullScreenBrowser = matchMedia('(display-mode: fullscreen)');
+
   // On a screen narrower than the window, the whole window scales down to fit; in full
-  // screen, it and its panels scale up to fill the screen's width.
+  // screen, the page's or the browser's, it and its panels scale up to fill the screen's width.
   function scaleToScreen() {
     const frame = $('frame'), width = frame.offsetWidth, height = frame.offsetHeight;
-    const fill = !!(document.fullscreenElement || document.webkitFullscreenElement);
+    const fill = !!(document.fullscreenElement || document.webkitFullscreenElement) || fullScreenBrowser.matches;
     const scale = fill ? ($('screen').clientWidth - 16) / width : Math.min(1, ($('screen').clientWidth - 16) / width);
     restyle(frame, scale !== 1 ? { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`, marginLeft: '0' }
       : { transform: '', marginBottom: '', marginLeft: '' });
@@ -405,6 +408,7 @@ const collatzPage = (() => {
     $('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
     for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
       document.addEventListener(change, scaleToScreen);
+    fullScreenBrowser.addEventListener?.('change', scaleToScreen);
   }
 
   // Hands the file to the browser's download.
