@@ -53,11 +53,13 @@ bool Survey::advance(std::uint32_t count)
 
 void Survey::note(const Start &start)
 {
-    if (start.start == m_first || start.steps > m_longest.steps) {
+    // The first start of the range is a record of both kinds, as every start from 3 takes a
+    // step and the longest and highest so far begin at nought.
+    if (start.steps > m_longest.steps) {
         m_longest = start;
         m_stepRecords.push_back(start);
     }
-    if (start.start == m_first || start.highest > m_highest.highest) {
+    if (start.highest > m_highest.highest) {
         m_highest = start;
         m_highestRecords.push_back(start);
     }
