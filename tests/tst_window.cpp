@@ -360,6 +360,8 @@ private slots:
                                    "3-100: that range surveyed.\n0";
         QTest::newRow("an unknown option") << "collatz --frob" << "collatz: Unknown option 'frob'. See collatz --help.\n1";
         QTest::newRow("an argument not in a link's form") << "collatz 27x" << "collatz: Unexpected argument '27x'. See collatz --help.\n1";
+        QTest::newRow("a link's form, taken before the display") << "collatz 27,31 -platform nosuch"
+                                                          << "collatz: qt.qpa.plugin: Could not find the Qt platform plugin \"nosuch\".*\n1";
         QTest::newRow("Qt's options, a Wayland session") << "WAYLAND_DISPLAY=wayland-7 collatz -style Fusion -reverse -qwindowgeometry 100x100 -platform nosuch"
             << "collatz: qt.qpa.plugin: Could not find the Qt platform plugin \"nosuch\".*WAYLAND_DISPLAY is wayland-7\\); on Wayland, "
                "Qt needs its Wayland platform \\(Debian's qt6-wayland\\).*\n1";
