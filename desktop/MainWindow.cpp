@@ -12,6 +12,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -49,11 +51,17 @@ QFont japaneseFont()
     return font;
 }
 
+// The pictures are read as PNG, told so: left to guess, or even given the format, Qt's
+// image reader would first load every image plugin to ask each whether it reads the file,
+// which costs the start a few milliseconds.
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {32, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/collatz-%1.png").arg(size), QSize(size, size));
+    for (int size : {32, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/collatz-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

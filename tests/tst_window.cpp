@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(find(QTest::currentDataTag())->property("text").toString(), caption);
     }
 
-    // The window fixed in size, with its caption; the text box wrapping without scroll
+    // The window fixed in size, with its caption and its icon's three sizes; the text box wrapping without scroll
     // bars; the panel and the label in the first of the preferred fonts installed, or a
     // stand-in; the focus on 実 験 at first, going round in the tab order without the
     // label.
@@ -124,6 +124,7 @@ private slots:
         QCOMPARE(m_window->minimumSize(), QSize(698, 504));
         QCOMPARE(m_window->maximumSize(), QSize(698, 504));
         QVERIFY(m_window->windowTitle().startsWith(" ３ｘ＋１の問題（コラッツの問題）\u3000"));
+        QCOMPARE(m_window->windowIcon().availableSizes(), QList<QSize>({{32, 32}, {64, 64}, {128, 128}}));
         QCOMPARE(find<QPlainTextEdit>("sequenceView")->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(find<QPlainTextEdit>("sequenceView")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         const QStringList preferred{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "VL PGothic", "Noto Sans CJK JP"};
