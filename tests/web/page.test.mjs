@@ -41,9 +41,10 @@ afterEach(async () => {
   await page.close();
 });
 
-// Opens the page and notes each chime the page starts, by its length.
-async function open(viewport) {
-  await page.open(url, viewport);
+// Opens the page, with a link after "#" if given, and notes each chime the page starts,
+// by its length.
+async function open(viewport, link = '') {
+  await page.open(link ? `${url}#${link}` : url, viewport);
   await page.evaluate(() => {
     window.chimes = [];
     const start = AudioBufferSourceNode.prototype.start;
@@ -310,12 +311,11 @@ test('the graph: every value against its step, the peak marked, linear or 対数
 // needs a hover or a right click.
 test('links open an experiment, a comparison and a survey, and say once why not; a survey\'s records run and compare; '
   + 'a long press opens the menu; full screen fills the screen', { timeout }, async (t) => {
-  await open({ width: 1920, height: 1080, touch: page.touches });
+  await open({ width: 1920, height: 1080, touch: page.touches }, '27');
   const shows = () => page.evaluate(() => ({ label: document.getElementById('startingValueLabel').textContent,
     graph: !document.getElementById('graphWindow').hidden && document.getElementById('graphTitle').textContent,
     survey: !document.getElementById('surveyWindow').hidden && document.getElementById('surveySummary').textContent }));
   const link = (hash) => page.evaluate((hash) => { location.hash = hash; }, hash);
-  await link('27');
   assert.equal(await page.waitFor(() => document.getElementById('sequenceView').value), sequence(27));
   await link('2');
   assert.equal(await page.waitFor(() => document.getElementById('messageDialog').open && document.getElementById('messageText').textContent),
