@@ -276,7 +276,9 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   if (page.prints) {
     const sheets = printed(await page.pdf());
     assert.ok(sheets.join(' ').includes(values.slice(1).join(' ')), 'the sequence was not printed whole');
-    assert.deepEqual(sheets.filter((sheet) => sheet.includes('グラフ － ｎ＝ 8400511')).map((sheet) => sheet.split(' ').includes('ステップ')), [true]);
+    const graphSheets = sheets.filter((sheet) => sheet.includes('グラフ － ｎ＝ 8400511'));
+    assert.deepEqual(graphSheets.map((sheet) => sheet.split(' ').includes('ステップ')), [true], 'the graph was not printed whole on one page');
+    assert.ok(graphSheets[0].startsWith('グラフ'), 'the graph shares its page with the sequence');
   } else
     t.diagnostic(`${engine}: its WebDriver cannot print`);
 
