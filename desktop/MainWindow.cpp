@@ -13,10 +13,10 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
-#include <QPixmap>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>

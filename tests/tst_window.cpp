@@ -115,10 +115,10 @@ private slots:
         QCOMPARE(find(QTest::currentDataTag())->property("text").toString(), caption);
     }
 
-    // The window fixed in size, with its caption and its icon's three sizes; the text box wrapping without scroll
-    // bars; the panel and the label in the first of the preferred fonts installed, or a
-    // stand-in; the focus on 実 験 at first, going round in the tab order without the
-    // label.
+    // The window fixed in size, with its caption and its icon's three sizes; the text box
+    // wrapping without scroll bars; the panel and the label in the first of the preferred
+    // fonts installed, or a stand-in; the focus on 実 験 at first, going round in the tab
+    // order without the label.
     void window()
     {
         QCOMPARE(m_window->minimumSize(), QSize(698, 504));
