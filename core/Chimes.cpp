@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
+#include <cstdint>
 
 namespace {
 
@@ -20,41 +20,18 @@ struct Partial {
 };
 constexpr Partial partials[] = {{1.0, 1.0, 1.0}, {2.0, 0.25, 1.8}, {3.93, 0.12, 3.0}, {9.54, 0.03, 6.0}};
 
-struct Note {
-    double frequency, start, length, level, decay;
-};
+using Chimes::Synthesis;
 
-void addNote(std::vector<double> &mix, std::size_t audible, const Note &note)
+// The note's share of one sample of the mix.
+double noteAt(const Synthesis::Note &note, double t)
 {
-    const auto count = std::size_t(note.length * Chimes::rate), first = std::size_t(note.start * Chimes::rate);
-    for (std::size_t i = 0; i < count && first + i < audible; ++i) {
-        const double t = double(i) / Chimes::rate;
-        // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
-        const double attack = 0.5 - 0.5 * std::cos(pi * std::min(1.0, t / attackTime));
-        const double release = std::min(1.0, (note.length - t) / releaseTime);
-        double value = 0;
-        for (const Partial &partial : partials)
-            value += partial.level * std::exp(-t * note.decay * partial.decay) * std::sin(2 * pi * note.frequency * partial.ratio * t);
-        mix[first + i] += note.level * attack * release * value;
-    }
-}
-
-std::vector<std::int16_t> render(std::initializer_list<Note> notes, double length)
-{
-    std::vector<double> mix(std::size_t((length + tailTime) * Chimes::rate));
-    const std::size_t audible = mix.size() - std::size_t(tailTime * Chimes::rate);
-    for (const Note &note : notes)
-        addNote(mix, audible, note);
-    double peak = 0;
-    for (double value : mix)
-        peak = std::max(peak, std::fabs(value));
-    const double scale = 0.7 * 32767 / peak;
-    std::vector<std::int16_t> samples;
-    samples.reserve(mix.size());
-    // Halves go to the even neighbour, as the first chimes were rounded.
-    for (double value : mix)
-        samples.push_back(std::int16_t(std::nearbyint(value * scale)));
-    return samples;
+    // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
+    const double attack = 0.5 - 0.5 * std::cos(pi * std::min(1.0, t / attackTime));
+    const double release = std::min(1.0, (note.length - t) / releaseTime);
+    double value = 0;
+    for (const Partial &partial : partials)
+        value += partial.level * std::exp(-t * note.decay * partial.decay) * std::sin(2 * pi * note.frequency * partial.ratio * t);
+    return note.level * attack * release * value;
 }
 
 void appendLittleEndian(std::string &bytes, std::uint32_t value, int size)
@@ -67,15 +44,56 @@ void appendLittleEndian(std::string &bytes, std::uint32_t value, int size)
 
 namespace Chimes {
 
+Synthesis::Synthesis(std::string_view fileName)
+{
+    double length = 0;
+    // E5 then C#5: the familiar two-tone doorbell, high then low.
+    if (fileName == ProgramText::resetChime) {
+        m_notes = {{659.26, 0.00, 0.55, 1.0, 5.0}, {554.37, 0.45, 0.75, 1.0, 4.0}};
+        length = 1.20;
+    }
+    // G5, E5, C5 falling: a closing phrase, distinct from the doorbell.
+    if (fileName == ProgramText::exitChime) {
+        m_notes = {{783.99, 0.00, 0.40, 0.9, 6.0}, {659.26, 0.28, 0.40, 0.9, 6.0}, {523.25, 0.56, 0.74, 1.0, 4.0}};
+        length = 1.30;
+    }
+    if (!m_notes.empty()) {
+        m_mix.resize(std::size_t((length + tailTime) * rate));
+        m_audible = m_mix.size() - std::size_t(tailTime * rate);
+    }
+}
+
+bool Synthesis::advance(std::size_t count)
+{
+    for (const std::size_t end = m_next + std::min(count, m_audible - m_next); m_next < end; ++m_next) {
+        for (const Note &note : m_notes) {
+            const auto first = std::size_t(note.start * rate), length = std::size_t(note.length * rate);
+            if (m_next >= first && m_next - first < length)
+                m_mix[m_next] += noteAt(note, double(m_next - first) / rate);
+        }
+    }
+    return m_next == m_audible;
+}
+
+std::vector<std::int16_t> Synthesis::samples() const
+{
+    double peak = 0;
+    for (double value : m_mix)
+        peak = std::max(peak, std::fabs(value));
+    const double scale = 0.7 * 32767 / peak;
+    std::vector<std::int16_t> samples;
+    samples.reserve(m_mix.size());
+    // Halves go to the even neighbour, as the first chimes were rounded.
+    for (double value : m_mix)
+        samples.push_back(std::int16_t(std::nearbyint(value * scale)));
+    return samples;
+}
+
 std::vector<std::int16_t> samples(std::string_view fileName)
 {
-    // E5 then C#5: the familiar two-tone doorbell, high then low.
-    if (fileName == ProgramText::resetChime)
-        return render({{659.26, 0.00, 0.55, 1.0, 5.0}, {554.37, 0.45, 0.75, 1.0, 4.0}}, 1.20);
-    // G5, E5, C5 falling: a closing phrase, distinct from the doorbell.
-    if (fileName == ProgramText::exitChime)
-        return render({{783.99, 0.00, 0.40, 0.9, 6.0}, {659.26, 0.28, 0.40, 0.9, 6.0}, {523.25, 0.56, 0.74, 1.0, 4.0}}, 1.30);
-    return {};
+    Synthesis synthesis(fileName);
+    synthesis.advance(SIZE_MAX);
+    return synthesis.samples();
 }
 
 std::string waveFile(std::string_view fileName)

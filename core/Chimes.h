@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,7 +17,28 @@ namespace Chimes {
 
 inline constexpr int rate = 44100;
 
-// 16-bit mono samples at the rate above, the same every time; none for another name.
+// One chime, synthesised a slice at a time, so that a page can make it between other work.
+class Synthesis {
+public:
+    // Nothing to make for another name.
+    explicit Synthesis(std::string_view fileName);
+
+    // Works out at most this many more samples; true once all are.
+    bool advance(std::size_t count);
+    // Once done: 16-bit mono samples at the rate above, the same every time.
+    std::vector<std::int16_t> samples() const;
+
+    struct Note {
+        double frequency, start, length, level, decay;
+    };
+
+private:
+    std::vector<Note> m_notes;
+    std::vector<double> m_mix;
+    std::size_t m_audible = 0, m_next = 0;
+};
+
+// The whole chime at once.
 std::vector<std::int16_t> samples(std::string_view fileName);
 
 // The same samples as a RIFF WAVE file.

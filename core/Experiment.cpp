@@ -8,7 +8,7 @@ namespace Experiment {
 std::vector<double> trajectory(double start)
 {
     std::vector<double> values{start};
-    while (values.back() > 1)
+    while (values.back() > 1 && withinBounds(int(values.size()) - 1, values.back()))
         values.push_back(nextValue(values.back()));
     return values;
 }

@@ -12,6 +12,17 @@ namespace Experiment {
 
 inline constexpr double lowest = 3;
 inline constexpr double highest = 10000000;
+// No accepted start takes more steps than this to reach 1 (8,400,511 takes them all), nor
+// climbs past 2^46 (6,631,675 comes nearest): every loop over a road stops there, so that a
+// wrong rule ends in a wrong result, not in a loop that never ends.
+inline constexpr int mostSteps = 685;
+inline constexpr double highestValue = 70368744177664;
+
+// Whether a road, this many steps and this high so far, may go on.
+inline bool withinBounds(int steps, double value)
+{
+    return steps < mostSteps && value <= highestValue;
+}
 
 // Whether a value read from an entry, already floored, is a start the experiment takes.
 inline bool accepts(double start)
@@ -26,7 +37,7 @@ inline double nextValue(double value)
     return std::floor(half) == half ? half : 3 * value + 1;
 }
 
-// Every value from the start down to 1, both included.
+// Every value from the start down to 1, both included, within the bounds above.
 std::vector<double> trajectory(double start);
 
 } // namespace Experiment

@@ -17,8 +17,27 @@ namespace {
 // The room around the plot for the axes' labels.
 constexpr double right = 620, top = 20, bottom = 285;
 
-// Each experiment's colour, the first the single experiment's own.
+// Each experiment's colour, the first the single experiment's own, and its dashes, so that
+// lines can be told apart without their colours.
 constexpr const char *colours[GraphFigures::mostPaths] = {"#2a8fd0", "#e0522d", "#2f9e57", "#8d55c9"};
+constexpr const char *dashes[GraphFigures::mostPaths] = {"none", "8 3", "2 2", "9 3 2 3"};
+// The peaks' labels are 11 units high: each at least this far below the one above.
+constexpr double labelSpacing = 13;
+
+// Where each of these labels goes, from where each would go: as near as may be, none
+// closer to the next than labelSpacing, all within the plot.
+std::vector<double> spaced(std::vector<double> wanted)
+{
+    std::vector<std::size_t> order(wanted.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&wanted](std::size_t a, std::size_t b) { return wanted[a] < wanted[b]; });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        wanted[order[i]] = std::max(wanted[order[i]], i == 0 ? top + 11 : wanted[order[i - 1]] + labelSpacing);
+    for (std::size_t i = order.size(); i-- > 0;)
+        wanted[order[i]] = std::min(wanted[order[i]], i + 1 == order.size() ? bottom - 2 : wanted[order[i + 1]] - labelSpacing);
+    return wanted;
+}
 
 } // namespace
 
@@ -115,20 +134,21 @@ std::string GraphDrawing::svg(int pixelWidth, int pixelHeight) const
     // Several experiments: each peak's height as a dashed line across, which shows a top
     // that two share, and a legend.
     const bool several = paths.size() > 1;
-    if (several) {
-        std::vector<double> tops;
-        for (const GraphFigures::Path &path : paths) {
-            if (std::find(tops.begin(), tops.end(), path.peak()) != tops.end())
-                continue;
+    std::vector<double> tops, labelsAt;
+    for (const GraphFigures::Path &path : paths) {
+        if (several && std::find(tops.begin(), tops.end(), path.peak()) == tops.end()) {
             tops.push_back(path.peak());
-            drawing += "<g stroke=\"#999\" stroke-dasharray=\"4 3\">" + Svg::line(m_left, y(path.peak()), right, y(path.peak())) + "</g>"
-                       + "<g font-family=\"sans-serif\" font-size=\"11\" fill=\"#555\">"
-                       + Svg::label(m_left + 4, y(path.peak()) - 4, "start", GraphFigures::grouped(path.peak())) + "</g>";
+            labelsAt.push_back(y(path.peak()) - 4);
         }
     }
+    labelsAt = spaced(labelsAt);
+    for (std::size_t index = 0; index < tops.size(); ++index)
+        drawing += "<g stroke=\"#999\" stroke-dasharray=\"4 3\">" + Svg::line(m_left, y(tops[index]), right, y(tops[index])) + "</g>"
+                   + "<g font-family=\"sans-serif\" font-size=\"11\" fill=\"#555\">"
+                   + Svg::label(m_left + 4, labelsAt[index], "start", GraphFigures::grouped(tops[index])) + "</g>";
     for (std::size_t index = 0; index < paths.size(); ++index) {
         const GraphFigures::Path &path = paths[index];
-        drawing += std::string("<polyline fill=\"none\" stroke=\"") + colours[index]
+        drawing += std::string("<polyline fill=\"none\" stroke=\"") + colours[index] + "\" stroke-dasharray=\"" + dashes[index]
                    + "\" stroke-width=\"1.5\" stroke-linejoin=\"round\" points=\"";
         for (std::size_t step = 0; step < path.values.size(); ++step)
             drawing += Svg::number(x(double(step))) + ',' + Svg::number(y(path.values[step])) + ' ';
@@ -144,7 +164,8 @@ std::string GraphDrawing::svg(int pixelWidth, int pixelHeight) const
                    + "\" width=\"104\" height=\"" + Svg::number(8 + 18 * double(paths.size())) + "\" fill=\"#fff\" stroke=\"#ccc\"/>";
         for (std::size_t index = 0; index < paths.size(); ++index) {
             const double at = top + 18 + 18 * double(index);
-            drawing += std::string("<g stroke=\"") + colours[index] + "\" stroke-width=\"2\">" + Svg::line(right - 102, at - 4, right - 80, at - 4)
+            drawing += std::string("<g stroke=\"") + colours[index] + "\" stroke-dasharray=\"" + dashes[index] + "\" stroke-width=\"2\">"
+                       + Svg::line(right - 102, at - 4, right - 80, at - 4)
                        + "</g>" + Svg::label(right - 74, at, "start", std::u16string(ProgramText::labelPrefix) + digits(std::uint64_t(paths[index].start)));
         }
         drawing += "</g>";

@@ -17,16 +17,11 @@ std::u16string starts(const std::vector<GraphFigures::Path> &paths)
 {
     std::u16string text = std::u16string(ProgramText::labelPrefix) + numText(paths.front().start);
     for (std::size_t path = 1; path < paths.size(); ++path)
-        text += u", " + digits(std::uint64_t(paths[path].start));
+        text += std::u16string(ProgramText::listJoin) + digits(std::uint64_t(paths[path].start));
     return text;
 }
 
 } // namespace
-
-GraphFigures::GraphFigures(std::optional<double> start)
-    : GraphFigures(start ? std::vector<double>{*start} : std::vector<double>{})
-{
-}
 
 GraphFigures::GraphFigures(const std::vector<double> &starts)
 {
@@ -63,7 +58,8 @@ std::u16string GraphFigures::summary() const
     for (const Path &path : m_paths) {
         text += (text.empty() ? u"" : u"\n") + std::u16string(ProgramText::labelPrefix) + numText(path.start) + u'\u3000'
                 + std::u16string(ProgramText::stepCount) + digits(path.steps()) + u'\u3000' + std::u16string(ProgramText::peakValue)
-                + grouped(path.peak()) + u'（' + digits(path.peakStep) + std::u16string(ProgramText::atStep) + u'）';
+                + grouped(path.peak()) + std::u16string(ProgramText::open) + digits(path.peakStep) + std::u16string(ProgramText::atStep)
+                + std::u16string(ProgramText::close);
     }
     return text;
 }
@@ -72,12 +68,13 @@ std::u16string GraphFigures::title() const
 {
     if (m_paths.empty())
         return std::u16string(ProgramText::graphTitle);
-    return std::u16string(ProgramText::graphTitle) + u" － " + starts(m_paths);
+    return std::u16string(ProgramText::graphTitle) + std::u16string(ProgramText::titleJoin) + starts(m_paths);
 }
 
 std::u16string GraphFigures::valueAt(std::size_t path, std::size_t step) const
 {
-    const std::u16string value = digits(step) + std::u16string(ProgramText::atStep) + u'：' + grouped(m_paths.at(path).values.at(step));
+    const std::u16string value
+        = digits(step) + std::u16string(ProgramText::atStep) + std::u16string(ProgramText::valueJoin) + grouped(m_paths.at(path).values.at(step));
     if (m_paths.size() == 1)
         return value;
     return std::u16string(ProgramText::labelPrefix) + numText(m_paths[path].start) + u'\u3000' + value;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +23,7 @@ public:
 
     static constexpr std::size_t mostPaths = 4;
 
-    // The experiment from this starting value, or none yet.
-    explicit GraphFigures(std::optional<double> start);
-    // The experiments from these starting values, the first four of them.
+    // The experiments from these starting values, the first four of them; none yet.
     explicit GraphFigures(const std::vector<double> &starts);
 
     bool empty() const { return m_paths.empty(); }

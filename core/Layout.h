@@ -6,14 +6,45 @@
 #include "ProgramText.h"
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The window's fixed layout, as both faces build it: every control with its place in twips,
-// its caption, the name screen readers give it and what a click on it does.
+// its caption, the name screen readers give it and what a click on it does; and the
+// commands of the text box's menu with their shortcuts.
 namespace Layout {
 
 enum class Role { Separator, Button, Label, SequenceView, Panel };
-enum class Action { None, Start, Exit, Reset };
+
+// Everything a face passes on to the model, by name: the window's buttons, the menu's
+// commands and the panels' controls.
+enum class Action {
+    None,
+    Start,
+    Exit,
+    Reset,
+    ShowGraph,
+    ShowSurvey,
+    // The graph's panel.
+    CloseGraph,
+    Compare,
+    LogScale,
+    SavePicture,
+    SaveTable,
+    CopyGraphLink,
+    // The survey's panel.
+    CloseSurvey,
+    Survey,
+    CancelSurvey,
+    PickStart,
+    RunStart,
+    Tick,
+    CompareTicked,
+    SaveSurveyTable,
+    SaveRecords,
+    CopySurveyLink,
+};
 
 struct Twips {
     int left, top, width, height;
@@ -64,5 +95,43 @@ inline constexpr std::array<Control, 7> controls = {{
     {"resetButton", Role::Button, {9600, 0, 855, 375}, ProgramText::resetCaption, u"", Action::Reset},
     {"explanationPanel", Role::Panel, {120, 480, 10215, 2415}, u"", ProgramText::problemName, Action::None},
 }};
+
+// The text box's menu, after its own commands, and the same commands by Ctrl and a letter,
+// which is also the command's mnemonic.
+struct Command {
+    const char *id;
+    std::u16string_view caption;
+    char16_t key;
+    Action action;
+};
+
+inline constexpr std::array<Command, 2> commands = {{
+    {"showGraph", ProgramText::showGraph, u'G', Action::ShowGraph},
+    {"showSurvey", ProgramText::survey, u'E', Action::ShowSurvey},
+}};
+
+// A caption with its mnemonic, as a desktop's menu or button writes it: "グラフを表示(&G)".
+inline std::u16string withMnemonic(std::u16string_view caption, char16_t key)
+{
+    return std::u16string(caption) + u"(&" + key + u')';
+}
+
+// The explanation as the text it is, for screen readers: a paragraph for each sentence the
+// panel breaks by hand, without the indentation. A line with four leading ideographic
+// spaces goes on from the line before it.
+inline std::vector<std::u16string> problemParagraphs()
+{
+    std::vector<std::u16string> paragraphs;
+    for (std::u16string_view line : ProgramText::problemStatement) {
+        const std::size_t indent = line.find_first_not_of(u'\u3000');
+        if (indent == std::u16string_view::npos)
+            continue;
+        if (indent == 4 && !paragraphs.empty())
+            paragraphs.back() += line.substr(indent);
+        else
+            paragraphs.emplace_back(line.substr(indent));
+    }
+    return paragraphs;
+}
 
 } // namespace Layout

@@ -5,9 +5,11 @@
 
 #include "Experiment.h"
 #include "GraphFigures.h"
+#include "NumberText.h"
 #include "ProgramText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -23,16 +25,35 @@ char16_t folded(char16_t c)
     return c;
 }
 
-bool accepted(std::uint64_t start)
+// The link's kind once its numbers are read, or what is wrong with them, quoting the text.
+Link checked(std::u16string_view text, Link::Kind kind, const std::vector<double> &numbers)
 {
-    return Experiment::accepts(double(start));
+    Link link;
+    link.kind = kind;
+    const auto accepted = [](double number) { return Experiment::accepts(number) && number == std::floor(number); };
+    if (!std::all_of(numbers.begin(), numbers.end(), accepted))
+        link.kind = Link::Kind::OutOfRange;
+    else if (kind == Link::Kind::Survey && numbers[0] > numbers[1])
+        link.kind = Link::Kind::Reversed;
+    for (double number : numbers) {
+        if (link.kind != Link::Kind::OutOfRange && (kind == Link::Kind::Survey || std::find(link.starts.begin(), link.starts.end(), number) == link.starts.end()))
+            link.starts.push_back(std::uint32_t(number));
+    }
+    if (link.starts.size() > GraphFigures::mostPaths)
+        link.kind = Link::Kind::TooMany;
+    static constexpr std::u16string_view why[] = {ProgramText::outOfRange, ProgramText::tooMany, ProgramText::reversed};
+    if (link.kind >= Link::Kind::OutOfRange) {
+        link.problem = std::u16string(ProgramText::quote) + std::u16string(text) + std::u16string(ProgramText::cannotOpen)
+                       + std::u16string(why[int(link.kind) - int(Link::Kind::OutOfRange)]);
+        link.starts.clear();
+    }
+    return link;
 }
 
 } // namespace
 
 Link Link::parse(std::u16string_view text)
 {
-    Link link;
     std::u16string form;
     for (char16_t c : text)
         form += folded(c);
@@ -46,38 +67,37 @@ Link Link::parse(std::u16string_view text)
     while (!form.empty() && form.back() == u',')
         form.pop_back();
     if (form.empty())
-        return link;
+        return {};
 
-    const std::u16string quoted = u"「" + std::u16string(text);
     const std::size_t dash = form.find(u'-');
     const bool range = dash != std::u16string::npos;
     const bool wellFormed = form.find_first_not_of(u"0123456789,-") == std::u16string::npos
                             && (!range || (form.find(u',') == std::u16string::npos && dash > 0 && dash + 1 < form.size()
                                            && form.find(u'-', dash + 1) == std::u16string::npos));
     if (!wellFormed) {
+        Link link;
         link.kind = Kind::NotUnderstood;
-        link.problem = quoted + std::u16string(ProgramText::notUnderstood);
+        link.problem = std::u16string(ProgramText::quote) + std::u16string(text) + std::u16string(ProgramText::notUnderstood);
         return link;
     }
     // Anything past ten digits is out of range anyway.
-    std::vector<std::uint64_t> numbers{0};
+    std::vector<double> numbers{0};
     for (char16_t c : form) {
         if (c == u',' || c == u'-')
             numbers.push_back(0);
         else
-            numbers.back() = std::min<std::uint64_t>(numbers.back() * 10 + std::uint64_t(c - u'0'), 99999999999);
+            numbers.back() = std::min(numbers.back() * 10 + (c - u'0'), 99999999999.0);
     }
-    link.kind = range ? Kind::Survey : numbers.size() == 1 ? Kind::Start : Kind::Compare;
-    const bool fits = std::all_of(numbers.begin(), numbers.end(), accepted) && (!range || numbers[0] <= numbers[1])
-                      && numbers.size() <= GraphFigures::mostPaths;
-    if (!fits) {
-        link.kind = Kind::OutOfRange;
-        link.problem = quoted + std::u16string(ProgramText::outOfRange);
-        return link;
-    }
-    for (std::uint64_t number : numbers)
-        link.starts.push_back(std::uint32_t(number));
-    return link;
+    return checked(text, range ? Kind::Survey : numbers.size() == 1 ? Kind::Start : Kind::Compare, numbers);
+}
+
+Link Link::range(double first, double last)
+{
+    const auto written = [](double number) {
+        const std::u16string text = numText(number);
+        return text.front() == u' ' ? text.substr(1) : text;
+    };
+    return checked(written(first) + u'-' + written(last), Kind::Survey, {first, last});
 }
 
 std::string Link::text() const

@@ -24,6 +24,11 @@ public:
             return start == other.start && steps == other.steps && highest == other.highest;
         }
     };
+    // A record: a start that needs more steps, or climbs higher, than every smaller start
+    // from 1; or both.
+    struct Record : Start {
+        bool bySteps = false, byHeight = false;
+    };
 
     // The longest range whose whole table is offered for saving.
     static constexpr std::uint32_t largestTable = 100000;
@@ -41,19 +46,15 @@ public:
     // How much of the work is done, from 0 to 1.
     double progress() const { return double(m_next - 1) / double(m_last); }
 
-    // Once done: a start's figures, the longest and the highest (the smallest start of each,
-    // on a tie), and the records: each start that needs more steps, or reaches higher, than
-    // every smaller start of the range.
+    // Once done: a start's figures, the longest and the highest of the range (the smallest
+    // start of each, on a tie), and the records that fall in the range, by start.
     Start at(std::uint32_t start) const;
     const Start &longest() const { return m_longest; }
     const Start &highest() const { return m_highest; }
-    const std::vector<Start> &stepRecords() const { return m_stepRecords; }
-    const std::vector<Start> &highestRecords() const { return m_highestRecords; }
-    // Both kinds of record, by start, each once.
-    std::vector<Start> records() const;
+    const std::vector<Record> &records() const { return m_records; }
 
     // "start,steps,highest" and a row for every start of a range of at most largestTable
-    // starts, or for every record.
+    // starts; "start,steps,highest,record" and a row for every record, with its kind.
     std::string table() const;
     std::string recordsTable() const;
 
@@ -61,11 +62,14 @@ private:
     void note(const Start &start);
 
     std::uint32_t m_first, m_last;
-    std::uint32_t m_next = 1;
+    // Start 1 is known: no steps, and 1 its highest.
+    std::uint32_t m_next = 2;
     // Every value's steps and highest value, from 1 up to the last: left unset until worked
     // out, so that the memory is taken as the work goes on, not all before it starts.
     std::unique_ptr<std::uint16_t[]> m_counts;
     std::unique_ptr<std::uint64_t[]> m_peaks;
     Start m_longest, m_highest;
-    std::vector<Start> m_stepRecords, m_highestRecords;
+    // The longest and the highest from 1, which a record must beat.
+    Start m_longestSoFar, m_highestSoFar;
+    std::vector<Record> m_records;
 };

@@ -17,7 +17,7 @@ namespace {
 
 constexpr double left = 64, right = 596, top = 20, bottom = 270;
 constexpr const char *stepColour = "#c81020";
-constexpr const char *highestColour = "#e08a00";
+constexpr const char *highestColour = "#c07000";
 
 // From white through blue to dark blue, for a count's share of the most in one place.
 std::array<std::uint32_t, 256> shades()
@@ -42,26 +42,24 @@ SurveyDrawing::SurveyDrawing(const Survey &survey)
 
 std::u16string SurveyDrawing::title() const
 {
-    return std::u16string(ProgramText::survey) + u" － " + digits(m_survey.first()) + u'～' + digits(m_survey.last());
+    return std::u16string(ProgramText::survey) + std::u16string(ProgramText::titleJoin) + digits(m_survey.first())
+           + std::u16string(ProgramText::rangeJoin) + digits(m_survey.last());
 }
 
 std::u16string SurveyDrawing::summary() const
 {
-    const Survey::Start &longest = m_survey.longest(), &highest = m_survey.highest();
-    return std::u16string(ProgramText::longest) + std::u16string(ProgramText::labelPrefix) + numText(longest.start) + u"（"
-           + digits(longest.steps) + u" ステップ）\u3000" + std::u16string(ProgramText::highest) + std::u16string(ProgramText::labelPrefix)
-           + numText(highest.start) + u"（" + std::u16string(ProgramText::peakValue) + GraphFigures::grouped(double(highest.highest)) + u"）";
+    using namespace ProgramText;
+    return std::u16string(longest) + std::u16string(labelPrefix) + numText(m_survey.longest().start) + std::u16string(open)
+           + digits(m_survey.longest().steps) + std::u16string(steps) + std::u16string(close) + u'\u3000' + std::u16string(highest)
+           + std::u16string(labelPrefix) + numText(m_survey.highest().start) + std::u16string(open) + std::u16string(peakValue)
+           + GraphFigures::grouped(double(m_survey.highest().highest)) + std::u16string(close);
 }
 
-std::u16string SurveyDrawing::recordKind(const Survey::Start &record) const
+std::u16string SurveyDrawing::recordKind(const Survey::Record &record)
 {
-    const auto in = [&record](const std::vector<Survey::Start> &records) {
-        return std::find(records.begin(), records.end(), record) != records.end();
-    };
-    const bool steps = in(m_survey.stepRecords()), highest = in(m_survey.highestRecords());
-    if (steps && highest)
-        return std::u16string(ProgramText::stepKind) + u"・" + std::u16string(ProgramText::highestKind);
-    return std::u16string(steps ? ProgramText::stepKind : ProgramText::highestKind);
+    if (record.bySteps && record.byHeight)
+        return std::u16string(ProgramText::stepKind) + std::u16string(ProgramText::kindJoin) + std::u16string(ProgramText::highestKind);
+    return std::u16string(record.bySteps ? ProgramText::stepKind : ProgramText::highestKind);
 }
 
 double SurveyDrawing::x(double start) const
@@ -150,13 +148,18 @@ std::string SurveyDrawing::svg(int pixelWidth, int pixelHeight) const
                    + Svg::number(bottom - imageTop) + "\" preserveAspectRatio=\"none\" xlink:href=\"" + picture.dataAddress() + "\"/>";
     }
 
-    for (const Survey::Start &record : m_survey.highestRecords())
-        // Larger than a step record's dot, which is drawn over it where a start is both.
-        drawing += std::string("<rect fill=\"") + highestColour + "\" x=\"" + Svg::number(x(record.start) - 4.5) + "\" y=\""
-                   + Svg::number(y(record.steps) - 4.5) + "\" width=\"9\" height=\"9\"/>";
-    for (const Survey::Start &record : m_survey.stepRecords())
-        drawing += std::string("<circle fill=\"") + stepColour + "\" stroke=\"#fff\" r=\"3.5\" cx=\"" + Svg::number(x(record.start)) + "\" cy=\""
-                   + Svg::number(y(record.steps)) + "\"/>";
+    // A record of height's square is larger than a record of steps' dot, which is drawn over
+    // it where a start is both.
+    for (const Survey::Record &record : m_survey.records()) {
+        if (record.byHeight)
+            drawing += std::string("<rect fill=\"") + highestColour + "\" x=\"" + Svg::number(x(record.start) - 4.5) + "\" y=\""
+                       + Svg::number(y(record.steps) - 4.5) + "\" width=\"9\" height=\"9\"/>";
+    }
+    for (const Survey::Record &record : m_survey.records()) {
+        if (record.bySteps)
+            drawing += std::string("<circle fill=\"") + stepColour + "\" stroke=\"#fff\" r=\"3.5\" cx=\"" + Svg::number(x(record.start))
+                       + "\" cy=\"" + Svg::number(y(record.steps)) + "\"/>";
+    }
 
     // The legend, below the plot at its right.
     drawing += "<g font-family=\"sans-serif\" font-size=\"11\" fill=\"#333\">";

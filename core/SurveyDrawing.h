@@ -27,7 +27,7 @@ public:
     // "いちばん長い：ｎ＝ 97（118 ステップ）　いちばん高い：ｎ＝ 27（最大値 9,232）".
     std::u16string summary() const;
     // A record's kind: "ステップ数", "最大値", or both.
-    std::u16string recordKind(const Survey::Start &record) const;
+    static std::u16string recordKind(const Survey::Record &record);
 
     std::string svg(int pixelWidth = 0, int pixelHeight = 0) const;
     // The start drawn nearest to a point of the drawing, in its units.

@@ -8,28 +8,63 @@
 #include "NumberText.h"
 #include "ProgramText.h"
 
-#include <chrono>
 #include <cmath>
+
+namespace {
+
+// How much of a refused entry is quoted back.
+constexpr std::size_t quoted = 16;
+
+} // namespace
 
 WindowModel::WindowModel(Services &services)
     : m_services(services)
+    , m_graph(services)
+    , m_survey(services)
 {
 }
 
-void WindowModel::trigger(Layout::Action action)
+void WindowModel::act(Layout::Action action, double a, double b, std::u16string_view text)
 {
+    using Layout::Action;
+    if (m_asking)
+        return;
     switch (action) {
-    case Layout::Action::Start: return start();
-    case Layout::Action::Exit: return exit();
-    case Layout::Action::Reset: return reset();
-    case Layout::Action::None: return;
+    case Action::None: return;
+    case Action::Start: return start();
+    case Action::Exit: return exit();
+    case Action::Reset: return reset();
+    case Action::ShowGraph: return m_graph.open();
+    case Action::ShowSurvey: return m_survey.open();
+    case Action::Compare: return compare(text);
+    case Action::Survey: return survey(a, b);
+    case Action::RunStart: return runStart(a);
+    case Action::PickStart:
+        if (const std::optional<std::uint32_t> start = m_survey.startAt(a, b))
+            runStart(*start);
+        return;
+    case Action::CompareTicked:
+        if (const std::vector<double> starts = m_survey.compared(); !starts.empty())
+            showComparison(starts);
+        return;
+    case Action::CloseGraph:
+    case Action::LogScale:
+    case Action::SavePicture:
+    case Action::SaveTable:
+    case Action::CopyGraphLink: return m_graph.act(action, a, b);
+    case Action::CloseSurvey:
+    case Action::CancelSurvey:
+    case Action::Tick:
+    case Action::SaveSurveyTable:
+    case Action::SaveRecords:
+    case Action::CopySurveyLink: return m_survey.act(action, a, b);
     }
 }
 
 void WindowModel::start()
 {
-    if (!m_asking)
-        ask();
+    m_refused.clear();
+    ask();
 }
 
 void WindowModel::ask()
@@ -39,7 +74,8 @@ void WindowModel::ask()
         m_askAgain = false;
         clearDisplay();
         m_insideQuestion = true;
-        m_services.askForEntry(ProgramText::prompt, ProgramText::title, [this](Services::Entry entry) { answered(std::move(entry)); });
+        m_services.askForEntry(ProgramText::prompt, ProgramText::title, m_refused,
+                               [this](Services::Entry entry) { answered(std::move(entry)); });
         m_insideQuestion = false;
     } while (m_askAgain);
 }
@@ -54,13 +90,16 @@ void WindowModel::answered(Services::Entry entry)
     m_state.currentValue = std::floor(readNumber(m_state.entryText));
     m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(m_state.currentValue));
     if (!Experiment::accepts(m_state.currentValue)) {
+        const std::u16string &entered = m_state.entryText;
+        m_refused = entered.empty() ? std::u16string(ProgramText::emptyEntry)
+                                    : std::u16string(ProgramText::quote) + entered.substr(0, quoted) + std::u16string(entered.size() > quoted ? ProgramText::cutShort : u"")
+                                          + std::u16string(ProgramText::refusedEntry);
         if (m_insideQuestion)
             m_askAgain = m_asking = true;
         else
             ask();
         return;
     }
-
     run();
 }
 
@@ -69,43 +108,34 @@ void WindowModel::run()
     // No event is handled while the values are reached, so nobody could see the text grow:
     // it is shown once, whole.
     const double start = m_state.currentValue;
-    while (m_state.currentValue != 1) {
+    for (int steps = 0; m_state.currentValue != 1 && Experiment::withinBounds(steps, m_state.currentValue); ++steps) {
         m_state.currentValue = Experiment::nextValue(m_state.currentValue);
         m_state.sequenceText += numText(m_state.currentValue);
     }
     m_services.showSequence(m_state.sequenceText);
-    m_lastStart = start;
-    m_compared.clear();
-    followGraph();
+    m_graph.draw({start});
 }
 
-void WindowModel::runStart(std::uint32_t start)
+void WindowModel::runStart(double start)
 {
-    if (m_asking || !Experiment::accepts(start))
+    if (!Experiment::accepts(start))
         return;
     clearDisplay();
-    const std::string digits = std::to_string(start);
-    m_state.entryText.assign(digits.begin(), digits.end());
-    m_state.currentValue = start;
-    m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(start));
+    m_state.entryText = digits(std::uint64_t(start));
+    m_state.currentValue = std::floor(start);
+    m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(m_state.currentValue));
     run();
 }
 
 void WindowModel::reset()
 {
-    if (m_asking)
-        return;
     m_services.playChime(ProgramText::resetChime);
     clearDisplay();
-    m_lastStart.reset();
-    m_compared.clear();
-    followGraph();
+    m_graph.draw({});
 }
 
 void WindowModel::exit()
 {
-    if (m_asking)
-        return;
     m_services.playChime(ProgramText::exitChime);
     m_asking = true;
     m_services.askYesNo(ProgramText::exitQuestion, ProgramText::exitTitle, [this](bool yes) {
@@ -113,9 +143,10 @@ void WindowModel::exit()
         if (!yes)
             return;
         // The program ends at once: nothing is saved and the chime is not waited for. The
-        // graph and the survey belong to the window and end with it.
-        m_graphOpen = m_surveyOpen = false;
-        cancelSurvey();
+        // panels belong to the window and end with it.
+        m_graph.close();
+        m_survey.close();
+        m_survey.clear();
         m_services.stopChime();
         m_services.end();
     });
@@ -125,119 +156,42 @@ void WindowModel::restart()
 {
     m_state = ExperimentState();
     clearDisplay();
-    m_lastStart.reset();
-    m_compared.clear();
-    m_surveyView = SurveyView();
-}
-
-void WindowModel::showGraph()
-{
-    if (m_asking)
-        return;
-    m_graphOpen = true;
-    m_services.showGraph(graph(), true);
-}
-
-void WindowModel::setLogScale(bool logScale)
-{
-    m_logScale = logScale;
-    followGraph();
+    m_graph.draw({});
+    m_survey.clear();
 }
 
 void WindowModel::compare(std::u16string_view starts)
 {
     const Link link = Link::parse(starts);
-    if (link.kind == Link::Kind::Start)
-        return showGraph(std::vector<double>(link.starts.begin(), link.starts.end()));
+    if (link.kind == Link::Kind::Start || link.kind == Link::Kind::Compare)
+        return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
     openLink(starts);
 }
 
-void WindowModel::showGraph(std::vector<double> starts)
+void WindowModel::showComparison(const std::vector<double> &starts)
 {
-    m_compared = std::move(starts);
-    showGraph();
+    m_graph.draw(starts, true);
 }
 
-GraphDrawing WindowModel::graph() const
+void WindowModel::survey(double first, double last)
 {
-    return GraphDrawing(m_compared.empty() ? GraphFigures(m_lastStart) : GraphFigures(m_compared), m_logScale);
-}
-
-std::string WindowModel::graphLink() const
-{
-    return graph().figures().link();
-}
-
-void WindowModel::showSurvey()
-{
-    if (m_asking)
-        return;
-    m_surveyOpen = true;
-    m_services.showSurvey(m_surveyView, true);
-}
-
-void WindowModel::survey(std::uint32_t first, std::uint32_t last)
-{
-    cancelSurvey();
-    // The last survey's tables go before the next one's are made: both at once could take
-    // two hundred megabytes.
-    m_survey.reset();
-    m_surveyView.survey = nullptr;
-    const std::string range = std::to_string(first) + '-' + std::to_string(last);
-    const Link link = Link::parse(std::u16string(range.begin(), range.end()));
-    if (link.kind != Link::Kind::Survey)
+    const Link link = Link::range(first, last);
+    if (!link.problem.empty())
         return m_services.showMessage(link.problem);
-    m_survey = std::make_unique<Survey>(first, last);
-    m_surveyView = {first, last, SurveyView::Stage::Running, 0, nullptr};
-    m_surveyOpen = true;
-    m_services.showSurvey(m_surveyView, true);
-    m_services.later([this, run = m_surveyRun] { surveySlice(run); });
-}
-
-void WindowModel::surveySlice(unsigned run)
-{
-    if (run != m_surveyRun || !m_survey)
-        return;
-    // A slice short enough that the face answers a click and shows the progress in time.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
-    while (!m_survey->advance(20000) && std::chrono::steady_clock::now() < until) {
-    }
-    m_surveyView.progress = m_survey->progress();
-    if (m_survey->done()) {
-        m_surveyView.stage = SurveyView::Stage::Done;
-        m_surveyView.survey = m_survey.get();
-    } else {
-        m_services.later([this, run] { surveySlice(run); });
-    }
-    m_services.showSurvey(m_surveyView, false);
-}
-
-void WindowModel::cancelSurvey()
-{
-    ++m_surveyRun;
-    if (m_surveyView.stage != SurveyView::Stage::Running)
-        return;
-    m_survey.reset();
-    m_surveyView.stage = SurveyView::Stage::Cancelled;
-    if (m_surveyOpen)
-        m_services.showSurvey(m_surveyView, false);
-}
-
-std::string WindowModel::surveyLink() const
-{
-    return std::to_string(m_surveyView.first) + '-' + std::to_string(m_surveyView.last);
+    m_survey.survey(link.starts.front(), link.starts.back());
 }
 
 void WindowModel::openLink(std::u16string_view text)
 {
+    if (m_asking)
+        return;
     const Link link = Link::parse(text);
     switch (link.kind) {
     case Link::Kind::None: return;
     case Link::Kind::Start: return runStart(link.starts.front());
-    case Link::Kind::Compare: return showGraph(std::vector<double>(link.starts.begin(), link.starts.end()));
-    case Link::Kind::Survey: return survey(link.starts.front(), link.starts.back());
-    case Link::Kind::NotUnderstood:
-    case Link::Kind::OutOfRange: return m_services.showMessage(link.problem);
+    case Link::Kind::Compare: return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
+    case Link::Kind::Survey: return m_survey.survey(link.starts.front(), link.starts.back());
+    default: return m_services.showMessage(link.problem);
     }
 }
 
@@ -246,10 +200,4 @@ void WindowModel::clearDisplay()
     m_services.showSequence(u"");
     m_services.showStartingValue(u"");
     m_state.sequenceText.clear();
-}
-
-void WindowModel::followGraph()
-{
-    if (m_graphOpen)
-        m_services.showGraph(graph(), false);
 }

@@ -73,7 +73,6 @@ void ExplanationPanel::fitTo(const QStringList &lines)
 void ExplanationPanel::printLine(const QString &text)
 {
     m_lines.append(text);
-    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
 
     if (m_image.isNull()) {
         render();

@@ -98,7 +98,7 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
             // Outside a dialog, only an auto-default button is pressed by Return and Enter,
             // as by Space, when it has the focus.
             button->setAutoDefault(true);
-            connect(button, &QPushButton::clicked, this, [this, action = control.action] { m_model.trigger(action); });
+            connect(button, &QPushButton::clicked, this, [this, action = control.action] { m_model.act(action); });
             widget = button;
             break;
         }
@@ -121,6 +121,13 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
         widget->setGeometry(pixels(control.place));
         if (!control.accessibleName.empty())
             widget->setAccessibleName(toQString(control.accessibleName));
+        // The explanation is read as the sentences it is, not as the lines it is printed in.
+        if (control.role == Layout::Role::Panel) {
+            QStringList paragraphs;
+            for (const std::u16string &paragraph : Layout::problemParagraphs())
+                paragraphs << toQString(paragraph);
+            widget->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
+        }
         if (widget->focusPolicy() != Qt::NoFocus) {
             if (previous)
                 setTabOrder(previous, widget);
@@ -131,19 +138,17 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
     }
     m_services.showIn(m_sequenceView, m_startingValueLabel, &m_model);
 
-    auto *graph = new QAction(toQString(ProgramText::showGraph) + QStringLiteral("(&G)"), this);
-    graph->setObjectName(QStringLiteral("showGraph"));
-    graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    connect(graph, &QAction::triggered, this, [this] { m_model.showGraph(); });
-    auto *survey = new QAction(toQString(ProgramText::survey) + QStringLiteral("(&E)"), this);
-    survey->setObjectName(QStringLiteral("showSurvey"));
-    survey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    connect(survey, &QAction::triggered, this, [this] { m_model.showSurvey(); });
-    addActions({graph, survey});
-    connect(m_sequenceView, &QWidget::customContextMenuRequested, this, [this, graph, survey](const QPoint &position) {
+    for (const Layout::Command &command : Layout::commands) {
+        auto *action = new QAction(toQString(Layout::withMnemonic(command.caption, command.key)), this);
+        action->setObjectName(QLatin1String(command.id));
+        action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(command.key)));
+        connect(action, &QAction::triggered, this, [this, &command] { m_model.act(command.action); });
+        addAction(action);
+    }
+    connect(m_sequenceView, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         const std::unique_ptr<QMenu> menu(m_sequenceView->createStandardContextMenu(position));
         menu->addSeparator();
-        menu->addActions({graph, survey});
+        menu->addActions(actions());
         menu->exec(m_sequenceView->viewport()->mapToGlobal(position));
     });
 }
@@ -180,15 +185,16 @@ void MainWindow::showEvent(QShowEvent *event)
             for (std::u16string_view line : ProgramText::problemStatement)
                 m_explanationPanel->printLine(toQString(line));
             m_services.loadChimePlayer();
-            if (!m_link.isEmpty())
-                m_model.openLink(m_link.toStdU16String());
+            m_ready = true;
+            openLink(m_link);
         });
     }
 }
 
 void MainWindow::openLink(const QString &link)
 {
+    // Kept until the window is ready, then opened once.
     m_link = link;
-    if (m_shown)
-        m_model.openLink(link.toStdU16String());
+    if (m_ready && !m_link.isEmpty())
+        m_model.openLink(std::exchange(m_link, QString()).toStdU16String());
 }

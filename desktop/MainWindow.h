@@ -35,5 +35,7 @@ private:
     WindowServices m_services;
     WindowModel m_model{m_services};
     bool m_shown = false;
+    // Once the panel has been printed: a link is opened then.
+    bool m_ready = false;
     QString m_link;
 };

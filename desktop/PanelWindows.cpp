@@ -3,20 +3,18 @@
 
 #include "PanelWindows.h"
 
-#include "GraphWindow.h"
-#include "SurveyWindow.h"
-#include "WindowModel.h"
+#include "PanelWindow.h"
+#include "QtText.h"
 
-namespace {
-
-void bringIntoView(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSvgRenderer>
 
 PanelWindows::PanelWindows(QWidget *mainWindow, WindowModel *model)
     : m_mainWindow(mainWindow)
@@ -24,33 +22,43 @@ PanelWindows::PanelWindows(QWidget *mainWindow, WindowModel *model)
 {
 }
 
-void PanelWindows::showGraph(const GraphDrawing &graph, bool shown)
+void PanelWindows::showPanel(const Panel::View &view, bool bringIntoView)
 {
-    if (!m_graph) {
-        m_graph = new GraphWindow(m_mainWindow);
-        QObject::connect(m_graph, &GraphWindow::logScaleChosen, m_graph, [this](bool logScale) { m_model->setLogScale(logScale); });
-        QObject::connect(m_graph, &GraphWindow::compareAsked, m_graph,
-                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
-    }
-    m_graph->draw(graph);
-    if (shown)
-        bringIntoView(m_graph);
+    PanelWindow *&window = m_windows[std::size_t(view.id)];
+    if (!window)
+        window = new PanelWindow(view.table(), m_mainWindow, m_model);
+    window->showView(view, bringIntoView);
 }
 
-void PanelWindows::showSurvey(const SurveyView &survey, bool shown)
+void PanelWindows::save(const SavedFile &file)
 {
-    if (!m_survey) {
-        m_survey = new SurveyWindow(m_mainWindow);
-        QObject::connect(m_survey, &SurveyWindow::surveyAsked, m_survey,
-                         [this](std::uint32_t first, std::uint32_t last) { m_model->survey(first, last); });
-        QObject::connect(m_survey, &SurveyWindow::cancelAsked, m_survey, [this] { m_model->cancelSurvey(); });
-        QObject::connect(m_survey, &SurveyWindow::startChosen, m_survey, [this](std::uint32_t start) { m_model->runStart(start); });
-        QObject::connect(m_survey, &SurveyWindow::compareAsked, m_survey,
-                         [this](const QString &starts) { m_model->compare(starts.toStdU16String()); });
+    QWidget *parent = QApplication::activeWindow() ? QApplication::activeWindow() : m_mainWindow;
+    // The dialog goes back to the folder used last when the suggested one does not exist,
+    // and lists it in full: a folder of devices, such as /proc, can then hold it up.
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder = QDir::home();
+    const QString path = QFileDialog::getSaveFileName(parent, toQString(file.title), folder.filePath(QString::fromStdString(file.name)),
+                                                      toQString(file.filter));
+    if (path.isEmpty())
+        return;
+    const QByteArray contents = QByteArray::fromStdString(file.contents);
+    QImage picture;
+    if (file.picture) {
+        QSvgRenderer drawing(contents);
+        picture = QImage(drawing.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        drawing.render(&painter);
     }
-    m_survey->draw(survey);
-    if (shown)
-        bringIntoView(m_survey);
+    // Written beside the target and renamed over it only when complete, so a failure
+    // leaves nothing half-written behind.
+    QSaveFile saved(path);
+    if (saved.open(QIODevice::WriteOnly) && (file.picture ? picture.save(&saved, "PNG") : saved.write(contents) == contents.size()) && saved.commit())
+        return;
+    QMessageBox::warning(parent, toQString(ProgramText::notSavedTitle),
+                         toQString(ProgramText::quote) + QDir::toNativeSeparators(path) + toQString(ProgramText::notSaved) + QLatin1Char('\n')
+                             + saved.errorString());
 }
 
 Panels *collatzNewPanels(QWidget *mainWindow, WindowModel *model)

@@ -5,21 +5,21 @@
 
 #include "Panels.h"
 
-class GraphWindow;
-class SurveyWindow;
+#include <array>
 
-// The graph's and the survey's windows, each made when first shown and wired to the model.
+class PanelWindow;
+
+// The panels' windows, each made when first shown, and the files they save.
 class PanelWindows final : public Panels {
 public:
     PanelWindows(QWidget *mainWindow, WindowModel *model);
 
-    void showGraph(const GraphDrawing &graph, bool bringIntoView) override;
-    void showSurvey(const SurveyView &survey, bool bringIntoView) override;
+    void showPanel(const Panel::View &view, bool bringIntoView) override;
+    void save(const SavedFile &file) override;
 
 private:
     QWidget *m_mainWindow;
     WindowModel *m_model;
     // Children of the main window, which close with it.
-    GraphWindow *m_graph = nullptr;
-    SurveyWindow *m_survey = nullptr;
+    std::array<PanelWindow *, Panel::tables.size()> m_windows{};
 };

@@ -29,15 +29,6 @@ QRectF SvgView::drawn() const
     return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
 }
 
-QImage SvgView::image(QSize pixels)
-{
-    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    m_renderer.render(&painter, QRectF(QPointF(), QSizeF(pixels)));
-    return picture;
-}
-
 QPointF SvgView::inDrawing(QPointF position) const
 {
     const QRectF place = drawn();

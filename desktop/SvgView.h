@@ -19,8 +19,6 @@ public:
     void load(const std::string &svg);
     // Where the drawing is, within the widget.
     QRectF drawn() const;
-    // The drawing at this many pixels, for saving.
-    QImage image(QSize pixels);
 
 signals:
     void pointedAt(QPointF point, QPoint global);

@@ -8,7 +8,10 @@
 #include "ProgramText.h"
 #include "QtText.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -35,7 +38,7 @@ std::unique_ptr<ChimePlayer> newChimePlayer(const ProgramLibraries &libraries)
     const auto create = reinterpret_cast<decltype(&collatzNewChimePlayer)>(
         libraries.entry(QStringLiteral("collatz-sound"), "collatzNewChimePlayer", &error));
     if (!create) {
-        qCWarning(chimeLog, "the chime player could not be loaded, so the chimes are silent: %s", qPrintable(error));
+        qCWarning(chimeLog, "%s%s", ProgramText::chimesSilent, qPrintable(error));
         return std::make_unique<SilentChimePlayer>();
     }
     const char *const chimes[] = {ProgramText::resetChime, ProgramText::exitChime};
@@ -72,14 +75,22 @@ ChimePlayer &WindowServices::chimePlayer()
     return *m_chimePlayer;
 }
 
-void WindowServices::askForEntry(std::u16string_view prompt, std::u16string_view title, std::function<void(Entry)> answered)
+void WindowServices::askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                                 std::function<void(Entry)> answered)
 {
     Entry entry;
     {
         QInputDialog dialog(m_window);
         dialog.setObjectName(QStringLiteral("inputDialog"));
         dialog.setWindowTitle(toQString(title));
-        dialog.setLabelText(toQString(prompt));
+        // Why the last entry was refused stands under the prompt, and is read out.
+        dialog.setLabelText(refused.empty() ? toQString(prompt) : toQString(prompt) + QLatin1Char('\n') + toQString(refused));
+        if (!refused.empty()) {
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QAccessibleEvent said(dialog.findChild<QLabel *>(), QAccessible::Alert);
+                QAccessible::updateAccessibility(&said);
+            });
+        }
         dialog.setInputMode(QInputDialog::TextInput);
         dialog.setTextValue(QString());
         dialog.setOkButtonText(toQString(ProgramText::ok));
@@ -101,8 +112,8 @@ void WindowServices::askYesNo(std::u16string_view question, std::u16string_view 
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(question), QMessageBox::NoButton, m_window);
     box.setObjectName(QStringLiteral("exitQuestion"));
-    QPushButton *yes = box.addButton(toQString(ProgramText::yes) + QStringLiteral("(&Y)"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(toQString(ProgramText::no) + QStringLiteral("(&N)"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(toQString(Layout::withMnemonic(ProgramText::yes, ProgramText::yesKey)), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(toQString(Layout::withMnemonic(ProgramText::no, ProgramText::noKey)), QMessageBox::NoRole);
     yes->setObjectName(QStringLiteral("yesButton"));
     no->setObjectName(QStringLiteral("noButton"));
     box.setDefaultButton(yes);
@@ -151,17 +162,23 @@ Panels *WindowServices::panels()
     return m_panels.get();
 }
 
-void WindowServices::showGraph(const GraphDrawing &graph, bool bringIntoView)
+void WindowServices::showPanel(const Panel::View &view, bool bringIntoView)
 {
-    // A graph that follows a run is drawn only where its window exists.
+    // A panel that follows a run is drawn only where the windows have been loaded.
     if ((bringIntoView || m_panels) && panels())
-        m_panels->showGraph(graph, bringIntoView);
+        m_panels->showPanel(view, bringIntoView);
 }
 
-void WindowServices::showSurvey(const SurveyView &survey, bool bringIntoView)
+void WindowServices::save(const SavedFile &file)
 {
-    if ((bringIntoView || m_panels) && panels())
-        m_panels->showSurvey(survey, bringIntoView);
+    if (m_panels)
+        m_panels->save(file);
+}
+
+void WindowServices::copyLink(const std::string &form, std::function<void(bool)> done)
+{
+    QGuiApplication::clipboard()->setText(toQString(ProgramText::command) + QString::fromStdString(form));
+    done(true);
 }
 
 void WindowServices::showMessage(std::u16string_view text)
@@ -171,14 +188,14 @@ void WindowServices::showMessage(std::u16string_view text)
     box.exec();
 }
 
-void WindowServices::later(std::function<void()> work)
+void WindowServices::later(std::function<void()> work, int milliseconds)
 {
-    QTimer::singleShot(0, m_window, std::move(work));
+    QTimer::singleShot(milliseconds, m_window, std::move(work));
 }
 
 void WindowServices::end()
 {
-    // The graph, a child window of the main window, goes with it.
+    // The panels, child windows of the main window, go with it.
     m_window->hide();
     QCoreApplication::exit(0);
 }

@@ -3,7 +3,7 @@
 
 #include "Dialogs.h"
 #include "ExplanationPanel.h"
-#include "GraphWindow.h"
+#include "GraphDrawing.h"
 #include "JapaneseTranslations.h"
 #include "MainWindow.h"
 
@@ -33,33 +33,33 @@ class TestWindow : public QObject {
 
     // Steps that answer the input dialog, each once it has checked that the dialog asks
     // with its title and prompt and an empty entry while the display is empty.
-    Dialogs::Step asked(std::function<void(QInputDialog *)> answer)
+    Dialogs::Step asked(std::function<void(QInputDialog *)> answer, const QString &refused = {})
     {
-        return [this, answer](QWidget *widget) {
+        return [this, answer, refused](QWidget *widget) {
             auto *dialog = qobject_cast<QInputDialog *>(widget);
             QCOMPARE(dialog->windowTitle(), "\u3000３ｘ＋１ の問題");
-            QCOMPARE(dialog->labelText(), "3以上10000000以下の整数を半角で入力してください．．．");
+            QCOMPARE(dialog->labelText(), "3以上10000000以下の整数を半角で入力してください．．．" + refused);
             QCOMPARE(dialog->textValue(), "");
             QCOMPARE(label(), "");
             QCOMPARE(sequence(), "");
             answer(dialog);
         };
     }
-    Dialogs::Step typed(const QString &entry)
+    Dialogs::Step typed(const QString &entry, const QString &refused = {})
     {
         return asked([entry](QInputDialog *dialog) {
             dialog->setTextValue(entry);
             QTest::keyClick(dialog, Qt::Key_Return);
-        });
+        }, refused);
     }
-    Dialogs::Step typedThenEscape(const QString &entry)
+    Dialogs::Step typedThenEscape(const QString &entry, const QString &refused)
     {
         return asked([entry](QInputDialog *dialog) {
             dialog->setTextValue(entry);
             QTest::keyClick(dialog, Qt::Key_Escape);
-        });
+        }, refused);
     }
-    Dialogs::Step closed() { return asked([](QInputDialog *dialog) { dialog->close(); }); }
+    Dialogs::Step closed(const QString &refused) { return asked([](QInputDialog *dialog) { dialog->close(); }, refused); }
 
     // Starts an experiment by a click on 実 験, or by a key while it has the focus, and
     // answers its dialogs with these steps.
@@ -143,20 +143,24 @@ private slots:
     }
 
     // The dialog opens by Return on 実 験; entries out of range, not numbers, Escape and
-    // closing the dialog ask again; the accepted start and its values are shown.
+    // closing the dialog ask again, saying why; the accepted start and its values are shown.
     void entries()
     {
-        QVERIFY(experiment({typed("10000001"), typed("abc"), typedThenEscape("27"), closed(), typed("3.5e1")}, Qt::Key_Return));
+        const QString nothing = "\n3 以上 10000000 以下の整数を入力してください。";
+        QVERIFY(experiment({typed("10000001"), typed("abc", "\n「10000001」は 3 以上 10000000 以下の整数ではありません。"),
+                            typedThenEscape("27", "\n「abc」は 3 以上 10000000 以下の整数ではありません。"), closed(nothing), typed("3.5e1", nothing)},
+                           Qt::Key_Return));
         QCOMPARE(label(), "ｎ＝ 35");
         QCOMPARE(sequence(), " 106 53 160 80 40 20 10 5 16 8 4 2 1");
     }
 
     // The nine lines, each in its row at its indentation, none cut off, drawn at the
-    // screen's resolution; readable by screen readers.
+    // screen's resolution; read by screen readers as the sentences they are.
     void panel()
     {
         auto *panel = find<ExplanationPanel>("explanationPanel");
-        QCOMPARE(QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Description), m_problem.join('\n'));
+        const QString described = QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Description);
+        QVERIFY2(described.contains("非常に大きな数（４兆）") && !described.contains(u'\u3000'), qPrintable(described));
         QCOMPARE(panel->image().devicePixelRatio(), panel->devicePixelRatioF());
         const QImage shown = panel->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const qreal scale = shown.devicePixelRatio(), row = panel->lineAdvance() * scale;
@@ -223,34 +227,35 @@ private slots:
     }
 
     // Ctrl+G opens one graph window, drawn from the shared drawing at the size the window
-    // gives it; the value at the step under the pointer; 対数目盛 draws it on powers of
-    // ten. It follows the experiments and the resets, and saves its values as CSV and its
-    // drawing as PNG at twice the size shown; a save that cannot be made says so and leaves
-    // nothing behind.
+    // gives it; the value at the step under the pointer; 対数目盛 draws it anew. It follows
+    // the experiments and the resets, saves its values as CSV and its drawing as PNG at
+    // twice the size shown, and a save that cannot be made says so and leaves nothing
+    // behind; its link copied is said so.
     void graph()
     {
         QVERIFY(experiment({typed("8400511")}));
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QTest::keyClick(m_window.get(), Qt::Key_G, Qt::ControlModifier);
-        auto *graph = find<GraphWindow>("graphWindow");
+        QWidget *graph = find("graphWindow");
         QVERIFY2(graph && graph->isVisible() && graph->isWindow(), "Ctrl+G did not open the graph window");
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 8400511");
-        QCOMPARE(graph->findChild<QLabel *>("summary")->text(), "ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）");
+        QCOMPARE(find<QLabel>("graphSummary")->text(), "ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）");
 
         // Where the drawing is shown: as large as the plot lets it be, centred.
-        QWidget *plot = graph->findChild<QWidget *>("plot");
+        QWidget *plot = find("graphPlot");
         QSizeF shown(GraphDrawing::width, GraphDrawing::height);
         shown.scale(QSizeF(plot->size()), Qt::KeepAspectRatio);
         const double scale = shown.width() / GraphDrawing::width;
-        const QString svg = QString::fromStdString(graph->graph().svg());
+        const QString svg = QString::fromStdString(GraphDrawing(GraphFigures({8400511}), false).svg());
         const QPointF peak(svg.section("cx=\"", 1).section('"', 0, 0).toDouble(), svg.section("cy=\"", 1).section('"', 0, 0).toDouble());
         const QPointF over = QPointF((plot->width() - shown.width()) / 2, (plot->height() - shown.height()) / 2) + peak * scale;
         QMouseEvent move(QEvent::MouseMove, over, plot->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(plot, &move);
         QTRY_COMPARE(QToolTip::text(), "190 ステップ目：159,424,614,880");
-        find("logScale")->setProperty("checked", true);
-        QCOMPARE(graph->graph().valueTicks().back(), 1e12);
+        const QImage linear = plot->grab().toImage();
+        click("logScale");
+        QVERIFY2(plot->grab().toImage() != linear, "対数目盛 did not draw the graph anew");
 
         QTemporaryDir folder;
         QString said;
@@ -272,48 +277,103 @@ private slots:
         QCOMPARE(rows.value(191), "190,159424614880");
         QCOMPARE(QImage(folder.filePath("road.png")).size(), 2 * shown.toSize());
         QVERIFY2(said.startsWith("「/sys/road.csv」に保存できませんでした。"), qPrintable(said));
+        click("copyGraphLink");
+        QCOMPARE(QGuiApplication::clipboard()->text() + '|' + find<QLabel>("graphNote")->text(), "collatz 8400511|リンクをコピーしました。");
 
         click("resetButton");
         QCOMPARE(graph->windowTitle(), "グラフ");
-        QCOMPARE(graph->findChild<QLabel *>("summary")->text(), "まだ実験していません");
-        QCOMPARE(find("saveTable")->isEnabled(), false);
+        QCOMPARE(find<QLabel>("graphSummary")->text(), "まだ実験していません");
+        QCOMPARE(find("copyGraphLink")->isEnabled(), false);
         QVERIFY(experiment({typed("27")}));
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27");
     }
 
-    // Ctrl+E opens the survey: a range surveyed, its records listed, one of them run in the
-    // window by a click, two chosen compared in the graph, which also compares what is typed
-    // into it; a link shows a comparison, and says once why it cannot show a start.
+    // Ctrl+E opens the survey, named as such: a range surveyed, its records listed, one of
+    // them run in the window by a click, those ticked compared in the graph in the order of
+    // their starts, which also compares what is typed into it; a range it refuses says why
+    // and leaves the survey shown, whose drawing and files still work; a link shows a
+    // comparison, and says once why it cannot show a start.
     void survey()
     {
         QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
         QWidget *survey = find("surveyWindow");
         QVERIFY2(survey && survey->isVisible(), "Ctrl+E did not open the survey");
+        QCOMPARE(survey->windowTitle(), "まとめて調べる");
         find<QSpinBox>("surveyLast")->setValue(100);
         click("surveyRun");
         QTRY_COMPARE(survey->windowTitle(), "まとめて調べる － 3～100");
         QCOMPARE(find<QLabel>("surveySummary")->text(), "いちばん長い：ｎ＝ 97（118 ステップ）\u3000いちばん高い：ｎ＝ 27（最大値 9,232）");
-        auto *records = find<QTableWidget>("surveyRecords");
+        auto *records = survey->findChild<QTableWidget *>();
         QCOMPARE(records->rowCount(), 11);
-        QTest::mouseClick(records->viewport(), Qt::LeftButton, {}, records->visualItemRect(records->item(10, 0)).center());
+        QTest::mouseClick(records->viewport(), Qt::LeftButton, {}, records->visualItemRect(records->item(10, 1)).center());
         QCOMPARE(label(), "ｎ＝ 97");
-        records->selectRow(7);
-        QTest::mouseClick(records->viewport(), Qt::LeftButton, Qt::ControlModifier, records->visualItemRect(records->item(8, 0)).center());
+        for (int row : {8, 3, 7})
+            records->item(row, 0)->setCheckState(Qt::Checked);
         click("surveyCompare");
-        auto *graph = find<GraphWindow>("graphWindow");
+        QWidget *graph = find("graphWindow");
         QVERIFY2(graph && graph->isVisible(), "くらべる did not open the graph");
-        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27, 54");
+        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 9, 27, 54");
         QTest::keyClicks(find("compareStarts"), "27 31");
         QTest::keyClick(find("compareStarts"), Qt::Key_Return);
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27, 31");
 
+        QString said;
+        Dialogs refused{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
+        find<QSpinBox>("surveyFirst")->setValue(100);
+        find<QSpinBox>("surveyLast")->setValue(3);
+        click("surveyRun");
+        QVERIFY(refused.done());
+        QCOMPARE(said, "「100-3」は開けません。範囲は小さいほうから書きます。");
+        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(survey->windowTitle(), "まとめて調べる － 3～100");
+        QTest::mouseClick(find("surveyPlot"), Qt::LeftButton, {}, find("surveyPlot")->rect().center());
+        QVERIFY(label().startsWith("ｎ＝ "));
+
         m_window->openLink("41,47");
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 41, 47");
-        QString said;
         Dialogs dialogs{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
         m_window->openLink("2");
         QVERIFY(dialogs.done());
-        QCOMPARE(said, "「2」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。");
+        QCOMPARE(said, "「2」は開けません。はじめの数は 3 以上 10000000 以下です。");
+    }
+
+    // A link given as the program starts is opened once, as the window is first shown.
+    void linkOnce()
+    {
+        QStringList said;
+        Dialogs dialogs{[&said](QWidget *box) { said << qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
+        m_window = std::make_unique<MainWindow>();
+        m_window->show();
+        m_window->openLink("100-3");
+        QTRY_VERIFY(!said.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(said, QStringList{"「100-3」は開けません。範囲は小さいほうから書きます。"});
+        QVERIFY(dialogs.done());
+    }
+
+    // Every control of the window and of both panels named for screen readers, read through
+    // Qt's own accessibility interface; the drawings graphics described by their summaries.
+    void accessible()
+    {
+        QTest::keyClick(m_window.get(), Qt::Key_G, Qt::ControlModifier);
+        m_window->openLink("3-100");
+        QTRY_COMPARE(find("surveyWindow")->windowTitle(), "まとめて調べる － 3～100");
+        QStringList unnamed;
+        const QList<QAccessible::Role> named{QAccessible::PushButton, QAccessible::CheckBox, QAccessible::SpinBox, QAccessible::EditableText,
+                                             QAccessible::ProgressBar, QAccessible::Table, QAccessible::Graphic, QAccessible::Cell};
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            if (named.contains(node->role()) && node->text(QAccessible::Name).isEmpty())
+                unnamed << QString("%1 %2").arg(node->role()).arg(node->object() ? node->object()->objectName() : "");
+            for (int child = 0; child < node->childCount(); ++child)
+                walk(node->child(child));
+        };
+        for (const char *window : {"graphWindow", "surveyWindow"})
+            walk(QAccessible::queryAccessibleInterface(find(window)));
+        walk(QAccessible::queryAccessibleInterface(m_window.get()));
+        QCOMPARE(unnamed, QStringList());
+        QAccessibleInterface *plot = QAccessible::queryAccessibleInterface(find("surveyPlot"));
+        QCOMPARE(plot->role(), QAccessible::Graphic);
+        QCOMPARE(plot->text(QAccessible::Description), find<QLabel>("surveySummary")->text());
     }
 
     // Qt's own texts, such as the text box's menu, in Japanese whatever the locale.

@@ -1,0 +1,150 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "Layout.h"
+#include "ProgramText.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The two panels beside the window, the graph's and the survey's, as both faces build them:
+// a table of each one's controls, in the order the focus goes round in, and a value that
+// says what they show now, which the model makes. A face builds a panel from its table,
+// shows each view it is given and passes what is done in it on by the controls' actions.
+namespace Panel {
+
+enum class Id { Graph, Survey };
+
+enum class Role {
+    // Closes the panel: a page's button in its title bar, a desktop window's own frame.
+    Close,
+    Summary,
+    // The drawing, named by the control and described by the summary; the graph's shows the
+    // value under the pointer, the survey's runs the start clicked.
+    Plot,
+    // A line of text; the button of its row passes the text on.
+    Entry,
+    // A whole number from 3 to 10,000,000 after its caption; the button of its row passes
+    // the numbers of the row on.
+    Number,
+    Button,
+    Check,
+    Progress,
+    // The records: for each, a tick to compare it (Action::Tick) and a button that runs it
+    // (Action::RunStart), then its figures; the caption says what a record is.
+    Records,
+    // A note said for a few seconds, for screen readers too.
+    Note,
+};
+
+struct Control {
+    const char *id;
+    Role role;
+    // The controls of a row stand side by side: the first at the left and the rest at the
+    // right, unless an entry or a progress bar takes up the room between.
+    int row;
+    // A button's or a check box's caption, an entry's example, a number's label, the
+    // records' caption.
+    std::u16string_view caption;
+    // For a control without a caption.
+    std::u16string_view accessibleName;
+    Layout::Action action;
+};
+
+using Layout::Action;
+
+inline constexpr std::array<Control, 10> graphControls = {{
+    {"closeGraph", Role::Close, 0, u"×", ProgramText::closeGraph, Action::CloseGraph},
+    {"graphSummary", Role::Summary, 1, u"", u"", Action::None},
+    {"graphPlot", Role::Plot, 2, u"", ProgramText::graphTitle, Action::None},
+    {"compareStarts", Role::Entry, 3, ProgramText::compareExample, ProgramText::compareName, Action::Compare},
+    {"compare", Role::Button, 3, ProgramText::compare, u"", Action::Compare},
+    {"logScale", Role::Check, 4, ProgramText::logScale, u"", Action::LogScale},
+    {"graphNote", Role::Note, 4, u"", u"", Action::None},
+    {"savePicture", Role::Button, 4, ProgramText::savePicture, u"", Action::SavePicture},
+    {"saveTable", Role::Button, 4, ProgramText::saveTable, u"", Action::SaveTable},
+    {"copyGraphLink", Role::Button, 4, ProgramText::copyLink, u"", Action::CopyGraphLink},
+}};
+
+inline constexpr std::array<Control, 14> surveyControls = {{
+    {"closeSurvey", Role::Close, 0, u"×", ProgramText::closeSurvey, Action::CloseSurvey},
+    {"surveyFirst", Role::Number, 1, ProgramText::surveyFrom, u"", Action::Survey},
+    {"surveyLast", Role::Number, 1, ProgramText::surveyTo, u"", Action::Survey},
+    {"surveyRun", Role::Button, 1, ProgramText::surveyRun, u"", Action::Survey},
+    {"surveyCancel", Role::Button, 1, ProgramText::surveyCancel, u"", Action::CancelSurvey},
+    {"surveyProgress", Role::Progress, 1, u"", ProgramText::progressName, Action::None},
+    {"surveySummary", Role::Summary, 2, u"", u"", Action::None},
+    {"surveyPlot", Role::Plot, 3, u"", ProgramText::surveyName, Action::PickStart},
+    {"surveyRecords", Role::Records, 4, ProgramText::recordsCaption, u"", Action::RunStart},
+    {"surveyCompare", Role::Button, 5, ProgramText::compare, u"", Action::CompareTicked},
+    {"surveyNote", Role::Note, 5, u"", u"", Action::None},
+    {"surveySaveTable", Role::Button, 5, ProgramText::saveSurveyTable, u"", Action::SaveSurveyTable},
+    {"surveySaveRecords", Role::Button, 5, ProgramText::saveRecords, u"", Action::SaveRecords},
+    {"surveyCopyLink", Role::Button, 5, ProgramText::copyLink, u"", Action::CopySurveyLink},
+}};
+
+// A panel's table: what both faces call the panel, and its controls.
+struct Table {
+    Id id;
+    const char *name;
+    const Control *first;
+    std::size_t count;
+    const Control *begin() const { return first; }
+    const Control *end() const { return first + count; }
+};
+
+inline constexpr std::array<Table, 2> tables = {{
+    {Id::Graph, "graphWindow", graphControls.data(), graphControls.size()},
+    {Id::Survey, "surveyWindow", surveyControls.data(), surveyControls.size()},
+}};
+
+// A record as the survey's table lists it: its start, steps, highest and kind, and what
+// its tick and its button are called.
+struct RecordRow {
+    std::uint32_t start;
+    std::array<std::u16string, 4> cells;
+    std::u16string tickName, runName;
+};
+
+// What one control shows now.
+struct ControlState {
+    bool enabled = true;
+    bool checked = false;
+    // A number's value; an entry's text is what was typed into it.
+    double number = 0;
+    // Why a button that cannot be used is so.
+    std::u16string tip;
+};
+
+// What a panel shows now, as a value: a face may keep it as long as it likes. The drawing
+// and the records are shared and never change: a face draws them again only when they are
+// others.
+struct View {
+    Id id = Id::Graph;
+    std::u16string title, summary, note;
+    std::shared_ptr<const std::string> drawing;
+    std::shared_ptr<const std::vector<RecordRow>> records;
+    // The records ticked to compare, by start.
+    std::vector<std::uint32_t> ticked;
+    double progress = 0;
+    // A state for each control of the panel's table, in its order.
+    std::vector<ControlState> controls;
+
+    const Table &table() const { return tables[std::size_t(id)]; }
+    ControlState &operator[](const char *control)
+    {
+        for (std::size_t index = 0; index < table().count; ++index) {
+            if (std::strcmp(table().first[index].id, control) == 0)
+                return controls[index];
+        }
+        return controls.front();
+    }
+};
+
+} // namespace Panel
