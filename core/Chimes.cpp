@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -19,20 +20,6 @@ struct Partial {
     double ratio, level, decay;
 };
 constexpr Partial partials[] = {{1.0, 1.0, 1.0}, {2.0, 0.25, 1.8}, {3.93, 0.12, 3.0}, {9.54, 0.03, 6.0}};
-
-using Chimes::Synthesis;
-
-// The note's share of one sample of the mix.
-double noteAt(const Synthesis::Note &note, double t)
-{
-    // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
-    const double attack = 0.5 - 0.5 * std::cos(pi * std::min(1.0, t / attackTime));
-    const double release = std::min(1.0, (note.length - t) / releaseTime);
-    double value = 0;
-    for (const Partial &partial : partials)
-        value += partial.level * std::exp(-t * note.decay * partial.decay) * std::sin(2 * pi * note.frequency * partial.ratio * t);
-    return note.level * attack * release * value;
-}
 
 void appendLittleEndian(std::string &bytes, std::uint32_t value, int size)
 {
@@ -61,15 +48,34 @@ Synthesis::Synthesis(std::string_view fileName)
         m_mix.resize(std::size_t((length + tailTime) * rate));
         m_audible = m_mix.size() - std::size_t(tailTime * rate);
     }
+    for (const Note &note : m_notes) {
+        std::vector<Tone> &tones = m_tones.emplace_back();
+        for (const Partial &partial : partials) {
+            const double turn = 2 * pi * note.frequency * partial.ratio / rate;
+            tones.push_back({partial.level, std::cos(turn), std::sin(turn), std::exp(-note.decay * partial.decay / rate)});
+        }
+    }
 }
 
 bool Synthesis::advance(std::size_t count)
 {
     for (const std::size_t end = m_next + std::min(count, m_audible - m_next); m_next < end; ++m_next) {
-        for (const Note &note : m_notes) {
+        for (std::size_t index = 0; index < m_notes.size(); ++index) {
+            const Note &note = m_notes[index];
             const auto first = std::size_t(note.start * rate), length = std::size_t(note.length * rate);
-            if (m_next >= first && m_next - first < length)
-                m_mix[m_next] += noteAt(note, double(m_next - first) / rate);
+            if (m_next < first || m_next - first >= length)
+                continue;
+            const double t = double(m_next - first) / rate;
+            // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
+            const double attack = t < attackTime ? 0.5 - 0.5 * std::cos(pi * t / attackTime) : 1;
+            const double release = std::min(1.0, (note.length - t) / releaseTime);
+            double value = 0;
+            for (Tone &tone : m_tones[index]) {
+                value += tone.level * tone.amplitude * tone.sin;
+                tone.amplitude *= tone.fade;
+                tone.sin = std::exchange(tone.cos, tone.cos * tone.turnCos - tone.sin * tone.turnSin) * tone.turnSin + tone.sin * tone.turnCos;
+            }
+            m_mix[m_next] += note.level * attack * release * value;
         }
     }
     return m_next == m_audible;

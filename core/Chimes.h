@@ -33,7 +33,14 @@ public:
     };
 
 private:
+    // A partial of a note as it sounds on: its sine and its decay are turned on from one
+    // sample to the next, without a sine or an exponential for every sample.
+    struct Tone {
+        double level, turnCos, turnSin, fade;
+        double cos = 1, sin = 0, amplitude = 1;
+    };
     std::vector<Note> m_notes;
+    std::vector<std::vector<Tone>> m_tones;
     std::vector<double> m_mix;
     std::size_t m_audible = 0, m_next = 0;
 };

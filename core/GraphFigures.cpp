@@ -58,8 +58,8 @@ std::u16string GraphFigures::summary() const
     for (const Path &path : m_paths) {
         text += (text.empty() ? u"" : u"\n") + std::u16string(ProgramText::labelPrefix) + numText(path.start) + u'\u3000'
                 + std::u16string(ProgramText::stepCount) + digits(path.steps()) + u'\u3000' + std::u16string(ProgramText::peakValue)
-                + grouped(path.peak()) + std::u16string(ProgramText::open) + digits(path.peakStep) + std::u16string(ProgramText::atStep)
-                + std::u16string(ProgramText::close);
+                + grouped(path.peak()) + std::u16string(ProgramText::openBracket) + digits(path.peakStep) + std::u16string(ProgramText::atStep)
+                + std::u16string(ProgramText::closeBracket);
     }
     return text;
 }

@@ -48,7 +48,7 @@ inline constexpr std::u16string_view stepCount = u"ステップ数 ";
 inline constexpr std::u16string_view peakValue = u"最大値 ";
 inline constexpr std::u16string_view stepAxis = u"ステップ";
 inline constexpr std::u16string_view atStep = u" ステップ目";
-inline constexpr std::u16string_view open = u"（", close = u"）", valueJoin = u"：", listJoin = u", ";
+inline constexpr std::u16string_view openBracket = u"（", closeBracket = u"）", valueJoin = u"：", listJoin = u", ";
 // What is quoted back, an entry or a link, comes after this.
 inline constexpr std::u16string_view quote = u"「";
 inline constexpr std::u16string_view logScale = u"対数目盛";

@@ -48,11 +48,11 @@ std::u16string SurveyDrawing::title() const
 
 std::u16string SurveyDrawing::summary() const
 {
-    using namespace ProgramText;
-    return std::u16string(longest) + std::u16string(labelPrefix) + numText(m_survey.longest().start) + std::u16string(open)
-           + digits(m_survey.longest().steps) + std::u16string(steps) + std::u16string(close) + u'\u3000' + std::u16string(highest)
-           + std::u16string(labelPrefix) + numText(m_survey.highest().start) + std::u16string(open) + std::u16string(peakValue)
-           + GraphFigures::grouped(double(m_survey.highest().highest)) + std::u16string(close);
+    const auto text = [](std::u16string_view text) { return std::u16string(text); };
+    return text(ProgramText::longest) + text(ProgramText::labelPrefix) + numText(m_survey.longest().start) + text(ProgramText::openBracket)
+           + digits(m_survey.longest().steps) + text(ProgramText::steps) + text(ProgramText::closeBracket) + u'\u3000' + text(ProgramText::highest)
+           + text(ProgramText::labelPrefix) + numText(m_survey.highest().start) + text(ProgramText::openBracket) + text(ProgramText::peakValue)
+           + GraphFigures::grouped(double(m_survey.highest().highest)) + text(ProgramText::closeBracket);
 }
 
 std::u16string SurveyDrawing::recordKind(const Survey::Record &record)

@@ -2,17 +2,17 @@
 // SPDX-License-Identifier: MIT
 
 // Puts the page together, as one file and as an installable site, in one step: the
-// template's {{name}} places take the texts and the window's markup that the C++ wrote,
-// the icon, the page's script and the module. It checks first that every name one side of
-// the bridge calls, the other defines, so that a rename fails the build, not the page.
+// template's {{name}} places take the markup and figures that the C++ wrote, the icon, the
+// page's style and script, each bundled and minified by esbuild, and the module. It checks
+// that every function of the module the page's script calls, the module exports.
 //
-// node MakePage.mjs template=page.html script=page.js compile=module.js module=collatz-module.js
-//   program=collatz-module.wasm texts=texts.json icon=collatz-64.png site-source=site icons=resources
-//   page=collatz.html site=site
+// node MakePage.mjs template=page.html scripts=page module=collatz-module.js program=collatz-module.wasm
+//   texts=texts.json icon=collatz-64.png site-source=site icons=resources page=collatz.html site=site
 
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { buildSync, transformSync } from 'esbuild';
 
 const options = Object.fromEntries(process.argv.slice(2).map((argument) => argument.split(/=(.*)/s).slice(0, 2)));
 const read = (name) => readFileSync(options[name], 'utf8');
@@ -21,38 +21,34 @@ const fail = (message) => {
   process.exit(1);
 };
 
-const script = read('script'), compile = read('compile'), module = read('module');
-
-// What the C++ calls of the page's script, and what the script returns as collatzPage.
-const returned = /return \{([\w\s,]+)\};\s*\}\)\(\);\s*$/.exec(script);
-if (!returned)
-  fail('page.js must end by returning the functions of collatzPage');
-const defined = new Set(returned[1].split(',').map((name) => name.trim()));
-for (const [, name] of module.matchAll(/collatzPage\.(\w+)\(/g)) {
-  if (!defined.has(name))
-    fail(`the C++ calls collatzPage.${name}, which page.js does not define`);
+const scripts = options.scripts, module = read('module');
+for (const file of readdirSync(scripts).filter((name) => name.endsWith('.js'))) {
+  for (const [, name] of readFileSync(join(scripts, file), 'utf8').matchAll(/Module\._(\w+)\(/g)) {
+    if (!module.includes(`_${name}`))
+      fail(`${file} calls Module._${name}, which the module does not export`);
+  }
 }
-// What the page's script calls of the module, and what the module exports.
-for (const [, name] of script.matchAll(/Module\._(\w+)\(/g)) {
-  if (!module.includes(`Module["_${name}"]`))
-    fail(`page.js calls Module._${name}, which the module does not export`);
-}
-for (const [name, text] of [['page.js', script], ['module.js', compile], ['the module', module]]) {
-  if (/<\/script/i.test(text))
-    fail(`${name} holds "</script", which would end its element in the page`);
-}
-
+const minified = (code, loader = 'js') => transformSync(code, { loader, minify: true, target: 'es2020' }).code.trim();
 const values = { ...JSON.parse(read('texts')), icon: readFileSync(options.icon).toString('base64'),
-  program: readFileSync(options.program).toString('base64'), compile, script, module };
+  program: readFileSync(options.program).toString('base64'), module: minified(module),
+  compile: minified(readFileSync(join(scripts, 'compile.js'), 'utf8')), style: minified(readFileSync(join(scripts, 'page.css'), 'utf8'), 'css'),
+  script: buildSync({ entryPoints: [join(scripts, 'main.js')], bundle: true, format: 'iife', globalName: 'collatzPage', minify: true,
+    target: 'es2020', write: false }).outputFiles[0].text.trim() };
+for (const name of ['script', 'compile', 'module']) {
+  if (/<\/script/i.test(values[name]))
+    fail(`the ${name} holds "</script", which would end its element in the page`);
+}
+
+// Fills the places, and the places what fills them holds, once each.
 function fill(template, extra) {
   const all = { ...values, ...extra }, unused = new Set(Object.keys(all));
-  const filled = template.replace(/\{\{(\w+)\}\}/g, (place, name) => {
+  const filled = (text) => text.replace(/\{\{(\w+)\}\}/g, (place, name) => {
     if (!(name in all))
       fail(`nothing is given for ${place}`);
     unused.delete(name);
-    return all[name];
+    return name === 'body' ? filled(all[name]) : all[name];
   });
-  return { filled, unused };
+  return { filled: filled(template), unused };
 }
 
 const template = read('template');

@@ -247,7 +247,7 @@ test('the graph: every value against its step, the peak marked, linear or 対数
 
   await page.press('Control+g');
   const graph = () => page.waitFor(() => !document.getElementById('graphWindow').hidden && {
-    title: document.getElementById('graphTitle').textContent, summary: document.getElementById('graphSummary').textContent,
+    title: document.getElementById('graphWindowTitle').textContent, summary: document.getElementById('graphSummary').textContent,
     points: document.querySelector('#graphPlot polyline')?.getAttribute('points').trim().split(' '),
     peak: ['cx', 'cy'].map((name) => document.querySelector('#graphPlot circle')?.getAttribute(name)).join(','),
     top: [...document.querySelectorAll('#graphPlot text[text-anchor=end]')].at(-1)?.textContent }, [], 'the graph did not open');
@@ -315,7 +315,7 @@ test('links open an experiment, a comparison and a survey, and say once why not;
   + 'a long press opens the menu; full screen fills the screen', { timeout }, async (t) => {
   await open({ width: 1920, height: 1080, touch: page.touches }, '27');
   const shows = () => page.evaluate(() => ({ label: document.getElementById('startingValueLabel').textContent,
-    graph: !document.getElementById('graphWindow').hidden && document.getElementById('graphTitle').textContent,
+    graph: !document.getElementById('graphWindow').hidden && document.getElementById('graphWindowTitle').textContent,
     survey: !document.getElementById('surveyWindow').hidden && document.getElementById('surveySummary').textContent }));
   const link = (hash) => page.evaluate((hash) => { location.hash = hash; }, hash);
   assert.equal(await page.waitFor(() => document.getElementById('sequenceView').value), sequence(27));
@@ -324,7 +324,7 @@ test('links open an experiment, a comparison and a survey, and say once why not;
     '「2」は開けません。はじめの数は 3 以上 10000000 以下、くらべられるのは 4 つまで、範囲は小さいほうから書きます。');
   await page.press('Enter');
   await link('27,31');
-  assert.equal(await page.waitFor(() => !document.getElementById('messageDialog').open && document.getElementById('graphTitle').textContent),
+  assert.equal(await page.waitFor(() => !document.getElementById('messageDialog').open && document.getElementById('graphWindowTitle').textContent),
     'グラフ － ｎ＝ 27, 31');
   await link('3-100');
   assert.equal((await page.waitFor(async () => document.getElementById('surveyRecords').rows.length > 1 && 1).then(shows)).survey,

@@ -1,0 +1,325 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The page's face of the program: the services the window's model asks for, as the page's
+// script gives them through the functions page/library.js declares to the linker, and every
+// function the script calls here. Texts cross as UTF-16, as the model keeps them.
+
+#include "Chimes.h"
+#include "WindowModel.h"
+
+#include <emscripten.h>
+
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <iterator>
+#include <map>
+#include <optional>
+
+extern "C" {
+void pageAskForEntry(const char16_t *prompt, const char16_t *title, const char16_t *refused);
+void pageAskYesNo(const char16_t *question, const char16_t *title);
+void pageShowStartingValue(const char16_t *text);
+void pageShowSequence(const char16_t *text);
+void pageKeepChime(const char *name, const float *samples, int count, int rate);
+void pagePlayChime(const char *name);
+void pageStopChime();
+void pageShowPanel(const char16_t *view, const char *drawing, int bringIntoView);
+void pageShowMessage(const char16_t *title, const char16_t *text);
+void pageSave(const char *name, const char *contents, int picture);
+void pageCopyLink(const char *form);
+void pageLater(int id, int milliseconds);
+void pageEnd();
+}
+
+namespace {
+
+// A text as the page's script reads it: ending in a nought.
+const char16_t *terminated(std::u16string_view text)
+{
+    static std::u16string kept;
+    kept = text;
+    return kept.c_str();
+}
+
+std::u16string json(std::u16string_view text)
+{
+    std::u16string quoted = u"\"";
+    for (char16_t c : text) {
+        if (c == u'"' || c == u'\\')
+            quoted += u'\\';
+        if (c < 0x20) {
+            static constexpr char16_t hex[] = u"0123456789abcdef";
+            quoted += std::u16string(u"\\u00") + hex[c >> 4] + hex[c & 15];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + u'"';
+}
+
+std::u16string json(double number)
+{
+    const std::string text = number == std::floor(number) ? std::to_string(std::int64_t(number)) : std::to_string(number);
+    return std::u16string(text.begin(), text.end());
+}
+
+class PageFace final : public Services {
+public:
+    void askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                     std::function<void(Entry)> answered) override
+    {
+        m_entryAnswered = std::move(answered);
+        const std::u16string first(prompt), second(title);
+        pageAskForEntry(first.c_str(), second.c_str(), terminated(refused));
+    }
+    void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override
+    {
+        m_yesNoAnswered = std::move(answered);
+        const std::u16string first(question);
+        pageAskYesNo(first.c_str(), terminated(title));
+    }
+    void showStartingValue(std::u16string_view text) override { pageShowStartingValue(terminated(text)); }
+    void showSequence(std::u16string_view text) override { pageShowSequence(terminated(text)); }
+    void playChime(const char *fileName) override
+    {
+        for (Chime &chime : m_chimes) {
+            if (fileName == std::string_view(chime.name))
+                make(chime, SIZE_MAX);
+        }
+        pagePlayChime(fileName);
+    }
+    void stopChime() override { pageStopChime(); }
+    void showPanel(const Panel::View &view, bool bringIntoView) override;
+    void showMessage(std::u16string_view text) override
+    {
+        const std::u16string title(ProgramText::exitTitle);
+        pageShowMessage(title.c_str(), terminated(text));
+    }
+    void save(const SavedFile &file) override { pageSave(file.name.c_str(), file.contents.c_str(), file.picture); }
+    void copyLink(const std::string &form, std::function<void(bool)> done) override
+    {
+        m_copied = std::move(done);
+        pageCopyLink(form.c_str());
+    }
+    void later(std::function<void()> work, int milliseconds) override
+    {
+        m_later.emplace(++m_lastLater, std::move(work));
+        pageLater(m_lastLater, milliseconds);
+    }
+    void end() override { pageEnd(); }
+
+    // The page's answers to what it was asked last; none is taken twice. Each is taken out
+    // first: the answer may ask again, and keep a new one in its place.
+    void answerEntry(std::u16string entry)
+    {
+        if (auto answered = std::exchange(m_entryAnswered, nullptr))
+            answered(std::move(entry));
+    }
+    void answerYesNo(bool yes)
+    {
+        if (auto answered = std::exchange(m_yesNoAnswered, nullptr))
+            answered(yes);
+    }
+    void linkCopied(bool copied)
+    {
+        if (auto done = std::exchange(m_copied, nullptr))
+            done(copied);
+    }
+    void runLater(int id)
+    {
+        const auto work = m_later.find(id);
+        if (work == m_later.end())
+            return;
+        const std::function<void()> done = std::move(work->second);
+        m_later.erase(work);
+        done();
+    }
+
+    // Makes the chimes for about this long, and hands each to the page once made; true once
+    // both are.
+    bool prepareChimes(std::chrono::milliseconds slice)
+    {
+        const auto until = std::chrono::steady_clock::now() + slice;
+        for (Chime &chime : m_chimes) {
+            while (!chime.kept && std::chrono::steady_clock::now() < until)
+                make(chime, 4096);
+        }
+        return m_chimes.back().kept;
+    }
+
+private:
+    struct Chime {
+        const char *name;
+        std::optional<Chimes::Synthesis> synthesis;
+        bool kept = false;
+    };
+
+    // Makes this many more of a chime's samples, and once all are made, hands them over as
+    // floats, which the page plays as they are.
+    static void make(Chime &chime, std::size_t count)
+    {
+        if (chime.kept)
+            return;
+        if (!chime.synthesis)
+            chime.synthesis.emplace(chime.name);
+        if (!chime.synthesis->advance(count))
+            return;
+        const std::vector<std::int16_t> samples = chime.synthesis->samples();
+        std::vector<float> floats(samples.begin(), samples.end());
+        for (float &sample : floats)
+            sample /= 32768;
+        pageKeepChime(chime.name, floats.data(), int(floats.size()), Chimes::rate);
+        chime.kept = true;
+        chime.synthesis.reset();
+    }
+
+    std::function<void(Entry)> m_entryAnswered;
+    std::function<void(bool)> m_yesNoAnswered;
+    std::function<void(bool)> m_copied;
+    std::map<int, std::function<void()>> m_later;
+    int m_lastLater = 0;
+    std::array<Chime, 2> m_chimes{{{ProgramText::resetChime, {}, false}, {ProgramText::exitChime, {}, false}}};
+    // What each panel was last shown with: its drawing and records cross again only when
+    // they are others.
+    std::array<std::shared_ptr<const std::string>, Panel::tables.size()> m_drawn;
+    std::array<std::shared_ptr<const std::vector<Panel::RecordRow>>, Panel::tables.size()> m_listed;
+};
+
+void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
+{
+    std::u16string text = u"{\"id\":" + json(int(view.id)) + u",\"title\":" + json(view.title) + u",\"summary\":" + json(view.summary)
+                          + u",\"note\":" + json(view.note) + u",\"progress\":" + json(view.progress) + u",\"ticked\":[";
+    for (std::uint32_t start : view.ticked)
+        text += json(start) + u',';
+    if (text.back() == u',')
+        text.pop_back();
+    text += u"],\"controls\":[";
+    for (const Panel::ControlState &state : view.controls)
+        text += u"[" + json(state.enabled) + u',' + json(state.checked) + u',' + json(state.number) + u',' + json(state.tip) + u"],";
+    text.back() = u']';
+    std::shared_ptr<const std::vector<Panel::RecordRow>> &listed = m_listed[std::size_t(view.id)];
+    if (view.records != listed) {
+        listed = view.records;
+        text += u",\"records\":[";
+        for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
+            text += u"[" + json(record.start) + u',' + json(record.tickName) + u',' + json(record.runName);
+            for (const std::u16string &cell : record.cells)
+                text += u',' + json(cell);
+            text += u"],";
+        }
+        if (text.back() == u',')
+            text.pop_back();
+        text += u']';
+    }
+    std::shared_ptr<const std::string> &drawn = m_drawn[std::size_t(view.id)];
+    const bool redraw = view.drawing != drawn;
+    drawn = view.drawing;
+    pageShowPanel(terminated(text + u'}'), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
+}
+
+// A face that answers at once and shows nothing, for a rehearsal of the program's own code.
+class Rehearsal final : public Services {
+public:
+    void askForEntry(std::u16string_view, std::u16string_view, std::u16string_view, std::function<void(Entry)> answered) override
+    {
+        answered(u"27");
+    }
+    void askYesNo(std::u16string_view, std::u16string_view, std::function<void(bool)> answered) override { answered(false); }
+    void showStartingValue(std::u16string_view) override {}
+    void showSequence(std::u16string_view) override {}
+    void playChime(const char *) override {}
+    void stopChime() override {}
+    void showPanel(const Panel::View &, bool) override {}
+    void showMessage(std::u16string_view) override {}
+    void save(const SavedFile &) override {}
+    void copyLink(const std::string &, std::function<void(bool)>) override {}
+    void later(std::function<void()>, int) override {}
+    void end() override {}
+};
+
+PageFace face;
+WindowModel model(face);
+// Where the page writes a text in UTF-16 before it passes it on: an answer, a link, starts.
+std::u16string entry;
+
+std::u16string passed(int length)
+{
+    return entry.substr(0, std::size_t(length));
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE char16_t *pageTextBuffer(int length)
+{
+    entry.assign(std::size_t(length) + 1, u'\0');
+    return entry.data();
+}
+
+// An action of the layout's or a panel's, with what it takes; a text in the buffer.
+EMSCRIPTEN_KEEPALIVE void pageAct(int action, double a, double b, int length)
+{
+    model.act(Layout::Action(action), a, b, passed(length));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageAnswerEntry(int length)
+{
+    face.answerEntry(passed(length));
+}
+
+EMSCRIPTEN_KEEPALIVE void pageAnswerYesNo(int yes)
+{
+    face.answerYesNo(yes != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void pageLinkCopied(int copied)
+{
+    face.linkCopied(copied != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void pageRunLater(int id)
+{
+    face.runLater(id);
+}
+
+EMSCRIPTEN_KEEPALIVE void pageRestart()
+{
+    model.restart();
+}
+
+// What the page's address asks for after "#".
+EMSCRIPTEN_KEEPALIVE void pageOpenLink(int length)
+{
+    model.openLink(passed(length));
+}
+
+// The graph's value under this point of its drawing, for the tooltip.
+EMSCRIPTEN_KEEPALIVE const char16_t *pageGraphValueAt(double x, double y)
+{
+    return terminated(model.graphValueAt(x, y));
+}
+
+// A slice of the chimes' making, well within what a page may take of its one thread at a
+// time; true once both are made.
+EMSCRIPTEN_KEEPALIVE int pagePrepareChimes()
+{
+    return face.prepareChimes(std::chrono::milliseconds(10));
+}
+
+// A step of a rehearsal of an experiment and its graph, showing nothing: the browser
+// compiles the module's code as it first runs it, and the first click should not wait for
+// that. True once all are done.
+EMSCRIPTEN_KEEPALIVE int pageRehearse()
+{
+    static Rehearsal rehearsal;
+    static WindowModel rehearsed(rehearsal);
+    static int step = 0;
+    static constexpr Layout::Action steps[] = {Layout::Action::Start, Layout::Action::ShowGraph, Layout::Action::LogScale};
+    rehearsed.act(steps[step], 1);
+    return ++step == int(std::size(steps));
+}
+
+} // extern "C"

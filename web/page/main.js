@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
+// SPDX-License-Identifier: MIT
+
+// The page's own script: it passes clicks and keys on to the program's C++, and does what the
+// C++ asks of it through the functions it returns as collatzPage. The window itself is plain
+// HTML, already shown; the module, whose code compile.js began to compile, starts as soon as
+// that is done.
+
+import { $, act, passText, whenReady } from './program.js';
+import { connectChimes } from './chimes.js';
+import { connectDialogs } from './dialogs.js';
+import { connectFullScreen, fitToScreen } from './fullscreen.js';
+import { connectMenu } from './menu.js';
+import { connectPanels } from './panels.js';
+import { connectSite } from './site.js';
+
+export { keepChime, playChime, stopChime } from './chimes.js';
+export { askForEntry, askYesNo, showMessage } from './dialogs.js';
+export { showPanel } from './panels.js';
+export { copyLink, save } from './saving.js';
+
+export function showStartingValue(text) {
+  $('startingValueLabel').textContent = text;
+}
+
+// As on the desktop, the text replaces what was typed, shown from its start; what a click
+// in a panel runs comes into view.
+export function showSequence(text) {
+  $('sequenceView').value = $('sequencePrint').textContent = text;
+  $('sequenceView').setSelectionRange(0, 0);
+  if (text)
+    $('sequenceView').scrollIntoView({ block: 'nearest' });
+}
+
+export function later(id, milliseconds) {
+  setTimeout(() => Module._pageRunLater(id), milliseconds);
+}
+
+// Ends the program as far as a page can: closes its window where the browser lets it, and
+// otherwise leaves a note that it has ended in the place of the window and its panels.
+export function end() {
+  // Only a window the page opened itself, or an installed app's, can be closed.
+  window.close();
+  if (window.closed)
+    return;
+  for (const element of [$('window'), $('pageLinks'), ...document.querySelectorAll('[data-panel]')])
+    element.hidden = true;
+  $('ended').hidden = false;
+  $('restartButton').focus();
+}
+
+function restart() {
+  $('ended').hidden = true;
+  $('window').hidden = $('pageLinks').hidden = false;
+  whenReady(() => Module._pageRestart());
+  $('startButton').focus();
+}
+
+for (const button of document.querySelectorAll('#client button, #pageLinks [data-action]'))
+  button.addEventListener('click', () => act(button.dataset.action));
+$('restartButton').addEventListener('click', restart);
+// What is printed is the text box's text whole, typing included.
+$('sequenceView').addEventListener('input', () => { $('sequencePrint').textContent = $('sequenceView').value; });
+connectDialogs();
+connectMenu();
+connectPanels();
+connectFullScreen();
+connectChimes();
+connectSite();
+// Fitted to the screen in the first frame, whose layout is then the only one.
+requestAnimationFrame(() => {
+  fitToScreen();
+  $('startButton').focus();
+  $('window').classList.add('ready');
+  performance.mark('ready');
+});
+// The module starts once it has been compiled, alongside the window's drawing; its script
+// was read before this one. Then it rehearses the program's first steps, a piece at a time
+// whenever the page is idle, so that the browser has compiled them before the first click.
+Module.compiled.then(() => startProgram(Module));
+whenReady(() => {
+  const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
+  const rehearse = () => (Module._pageRehearse() ? performance.mark('rehearsed') : idle(rehearse));
+  idle(rehearse);
+});
+// A link's form after "#": what the page shows at once, and whenever it changes.
+const openLink = () => whenReady(() => Module._pageOpenLink(passText(decodeURIComponent(location.hash.slice(1)))));
+addEventListener('hashchange', openLink);
+openLink();
