@@ -145,7 +145,8 @@ std::string panel(const Panel::Table &table)
         case Role::Progress: element = "<progress" + id + " max=\"1\" value=\"0\"></progress>"; break;
         case Role::Records:
             // Its ticks' action besides its buttons'.
-            element = "<div class=\"records\"><table" + id + " data-tick=\"" + std::to_string(int(Layout::Action::Tick)) + "\"><caption>" + html(control->caption) + "</caption><thead><tr>";
+            // The table scrolls within its own frame, which the keyboard can reach.
+            element = "<div class=\"records\" tabindex=\"0\"><table" + id + " data-tick=\"" + std::to_string(int(Layout::Action::Tick)) + "\"><caption>" + html(control->caption) + "</caption><thead><tr>";
             for (std::u16string_view column : ProgramText::recordColumns)
                 element += "<th>" + html(column) + "</th>";
             element += "</tr></thead><tbody></tbody></table></div>";

@@ -53,9 +53,10 @@ class PuppeteerPage extends Page {
     this.page = page;
   }
 
-  // Chromium and Firefox can be driven by touch, as a tablet is; Chromium can also be
-  // slowed down to the speed of a cheap Chromebook, and made to print.
+  // Chromium and Firefox can be driven by touch, as a tablet is, and zoomed; Chromium can
+  // also be slowed down to the speed of a cheap Chromebook, and made to print.
   get touches() { return true; }
+  get zooms() { return true; }
   get prints() { return true; }
 
   async navigate(url, width, height, scale, touch) {
@@ -114,8 +115,9 @@ class WebDriverPage extends Page {
     this.driver = driver;
   }
 
-  // WebKitGTK's WebDriver turns a touch into a mouse's events, and cannot print.
+  // WebKitGTK's WebDriver turns a touch into a mouse's events, and can neither zoom nor print.
   get touches() { return false; }
+  get zooms() { return false; }
   get prints() { return false; }
 
   async navigate(url, width, height) {

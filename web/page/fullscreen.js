@@ -34,12 +34,12 @@ export function fitToScreen() {
   const root = document.documentElement, frame = $('frame'), room = $('screen').clientWidth - 16;
   const ownWidth = parseFloat(getComputedStyle(root).getPropertyValue('--client-width')) + 2;
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
-  const full = inFullScreen();
-  root.classList.toggle('flow', !full && ownWidth > room);
+  root.classList.toggle('flow', ownWidth > room);
   if (!root.classList.contains('flow') && fitPanel())
     return root.classList.add('flow');
-  if (full) {
-    const height = frame.offsetHeight, scale = Math.min(room / ownWidth, (innerHeight - 32) / $('window').offsetHeight);
+  if (inFullScreen() && !root.classList.contains('flow')) {
+    // Never smaller than its own size, below which a finger could miss its buttons.
+    const height = frame.offsetHeight, scale = Math.max(1, Math.min(room / ownWidth, (innerHeight - 32) / $('window').offsetHeight));
     restyle(frame, { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`,
       marginLeft: `${Math.max(0, (room - ownWidth * scale) / 2)}px` });
   }

@@ -24,7 +24,8 @@ function open(panel) {
   openers.set(panel, document.activeElement);
   panel.hidden = false;
   fitToScreen();
-  panel.querySelector('h2').focus();
+  panel.scrollIntoView({ block: 'nearest' });
+  panel.querySelector('h2').focus({ preventScroll: true });
 }
 
 function close(panel) {
@@ -84,7 +85,7 @@ function connectGraphValues(plot) {
   plot.after(tip);
   const panel = plot.closest('section');
   const show = (event) => whenReady(() => {
-    const text = plot.querySelector('polyline') && UTF16ToString(Module._pageGraphValueAt(...inDrawing(plot, event)));
+    const text = plot.querySelector('polyline') && Module.UTF16ToString(Module._pageGraphValueAt(...inDrawing(plot, event)));
     if (!text)
       return;
     // Below a mouse pointer, above a finger, which would hide it.
