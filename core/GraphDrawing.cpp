@@ -92,7 +92,7 @@ double GraphDrawing::y(double value) const
 std::optional<GraphDrawing::Point> GraphDrawing::pointAt(double atX, double atY) const
 {
     const std::vector<GraphFigures::Path> &paths = m_figures.paths();
-    if (paths.empty())
+    if (paths.empty() || !std::isfinite(atX) || !std::isfinite(atY))
         return std::nullopt;
     const double steps = double(m_figures.steps());
     const auto step = std::size_t(std::clamp(std::round((atX - m_left) / (right - m_left) * steps), 0.0, steps));

@@ -3,6 +3,7 @@
 
 #include "GraphPanel.h"
 
+#include <algorithm>
 #include <cmath>
 
 GraphPanel::GraphPanel(Services &services)
@@ -32,11 +33,12 @@ void GraphPanel::act(Layout::Action action, double a, double b)
     if (figures.empty())
         return;
     switch (action) {
-    case Layout::Action::SavePicture:
+    case Layout::Action::SavePicture: {
         // Twice the size it is shown at, for a sharp print or slide.
-        return m_services.save({figures.fileName("png"), m_drawing.svg(2 * int(std::lround(a)), 2 * int(std::lround(b))), true,
-                                ProgramText::savePictureTitle,
+        const auto twice = [](double shown) { return 2 * int(std::lround(std::clamp(shown, 1.0, 10000.0))); };
+        return m_services.save({figures.fileName("png"), m_drawing.svg(twice(a), twice(b)), true, ProgramText::savePictureTitle,
                                 ProgramText::pictureFiles});
+    }
     case Layout::Action::SaveTable:
         return m_services.save({figures.fileName("csv"), figures.table(), false, ProgramText::saveTableTitle, ProgramText::tableFiles});
     case Layout::Action::CopyGraphLink: return copyLink(figures.link());

@@ -20,30 +20,11 @@ enum class Role { Separator, Button, Label, SequenceView, Panel };
 // Everything a face passes on to the model, by name: the window's buttons, the menu's
 // commands and the panels' controls.
 enum class Action {
-    None,
-    Start,
-    Exit,
-    Reset,
-    ShowGraph,
-    ShowSurvey,
+    None, Start, Exit, Reset, ShowGraph, ShowSurvey,
     // The graph's panel.
-    CloseGraph,
-    Compare,
-    LogScale,
-    SavePicture,
-    SaveTable,
-    CopyGraphLink,
+    CloseGraph, Compare, LogScale, SavePicture, SaveTable, CopyGraphLink,
     // The survey's panel.
-    CloseSurvey,
-    Survey,
-    CancelSurvey,
-    PickStart,
-    RunStart,
-    Tick,
-    CompareTicked,
-    SaveSurveyTable,
-    SaveRecords,
-    CopySurveyLink,
+    CloseSurvey, Survey, CancelSurvey, PickStart, RunStart, Tick, CompareTicked, SaveSurveyTable, SaveRecords, CopySurveyLink,
 };
 
 struct Twips {

@@ -104,6 +104,31 @@ inline constexpr std::array<Table, 2> tables = {{
     {Id::Survey, "surveyWindow", surveyControls.data(), surveyControls.size()},
 }};
 
+// A row of a panel as both faces lay it out: a control alone takes the panel's width; of
+// several, the first stands at the left and the rest at the right, unless an entry or a
+// progress bar fills the room between. A button in a row with entries or numbers passes
+// their values on with its action.
+struct Row {
+    std::vector<const Control *> controls;
+    bool fills = false, takesValues = false;
+};
+
+// The rows of a panel, its Close apart.
+inline std::vector<Row> rows(const Table &table)
+{
+    std::vector<Row> rows;
+    for (const Control &control : table) {
+        if (control.role == Role::Close)
+            continue;
+        if (rows.empty() || rows.back().controls.back()->row != control.row)
+            rows.emplace_back();
+        rows.back().controls.push_back(&control);
+        rows.back().fills |= control.role == Role::Entry || control.role == Role::Progress;
+        rows.back().takesValues |= control.role == Role::Entry || control.role == Role::Number;
+    }
+    return rows;
+}
+
 // A record as the survey's table lists it: its start, steps, highest and kind, and what
 // its tick and its button are called.
 struct RecordRow {

@@ -76,7 +76,8 @@ double SurveyDrawing::y(double steps) const
 std::uint32_t SurveyDrawing::startAt(double atX, double atY) const
 {
     const double span = m_survey.last() - m_survey.first();
-    const double share = std::clamp((atX - left) / (right - left), 0.0, 1.0);
+    // A point that is none, as a drawing shown nowhere gives, is taken as its left.
+    const double share = std::isfinite(atX) ? std::clamp((atX - left) / (right - left), 0.0, 1.0) : 0;
     // The starts drawn within a few units across, and of them the one nearest up or down.
     const double reach = std::max(1.0, span * 4 / (right - left));
     const auto from = std::uint32_t(std::max<double>(m_survey.first(), std::floor(m_survey.first() + share * span - reach)));
@@ -85,7 +86,7 @@ std::uint32_t SurveyDrawing::startAt(double atX, double atY) const
     double distance = 1e300;
     for (std::uint32_t start = from; start <= to; ++start) {
         const double away = std::hypot(x(start) - atX, y(m_survey.at(start).steps) - atY);
-        if (away < distance) {
+        if (away < distance || start == from) {
             nearest = start;
             distance = away;
         }

@@ -3,6 +3,7 @@
 
 #include "SurveyPanel.h"
 
+#include "Experiment.h"
 #include "GraphFigures.h"
 #include "NumberText.h"
 #include "SurveyDrawing.h"
@@ -78,17 +79,13 @@ void SurveyPanel::clear()
 
 void SurveyPanel::act(Layout::Action action, double a, double b)
 {
-    const auto start = std::uint32_t(std::clamp(a, 0.0, double(UINT32_MAX)));
-    const auto ticked = std::lower_bound(m_ticked.begin(), m_ticked.end(), start);
     const std::string range = std::to_string(m_first) + '-' + std::to_string(m_last);
     switch (action) {
     case Layout::Action::CancelSurvey: return cancel();
     case Layout::Action::CloseSurvey: return close();
     case Layout::Action::Tick:
-        if (b != 0 && (ticked == m_ticked.end() || *ticked != start))
-            m_ticked.insert(ticked, start);
-        else if (b == 0 && ticked != m_ticked.end() && *ticked == start)
-            m_ticked.erase(ticked);
+        b != 0 ? void(m_ticked.insert(std::uint32_t(std::clamp(a, 0.0, Experiment::highest))))
+               : void(m_ticked.erase(std::uint32_t(std::clamp(a, 0.0, Experiment::highest))));
         return update();
     default: break;
     }
@@ -145,7 +142,7 @@ Panel::View SurveyPanel::view() const
         view.summary = drawing.summary();
         view.drawing = m_drawing;
         view.records = m_records;
-        view.ticked = m_ticked;
+        view.ticked.assign(m_ticked.begin(), m_ticked.end());
         if (m_survey->size() > Survey::largestTable) {
             view["surveySaveTable"].enabled = false;
             view["surveySaveTable"].tip = ProgramText::tableTooLong;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 // The survey's panel: a range worked out a slice at a time, which a new survey or 中止
@@ -42,7 +43,7 @@ private:
     std::unique_ptr<Survey> m_survey;
     std::shared_ptr<const std::string> m_drawing;
     std::shared_ptr<const std::vector<Panel::RecordRow>> m_records;
-    std::vector<std::uint32_t> m_ticked;
+    std::set<std::uint32_t> m_ticked;
     // Each survey's slices carry its number: those of a cancelled one do nothing.
     unsigned m_run = 0;
 };

@@ -30,7 +30,6 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     if (m_asking)
         return;
     switch (action) {
-    case Action::None: return;
     case Action::Start: return start();
     case Action::Exit: return exit();
     case Action::Reset: return reset();
@@ -39,25 +38,10 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     case Action::Compare: return compare(text);
     case Action::Survey: return survey(a, b);
     case Action::RunStart: return runStart(a);
-    case Action::PickStart:
-        if (const std::optional<std::uint32_t> start = m_survey.startAt(a, b))
-            runStart(*start);
-        return;
-    case Action::CompareTicked:
-        if (const std::vector<double> starts = m_survey.compared(); !starts.empty())
-            showComparison(starts);
-        return;
-    case Action::CloseGraph:
-    case Action::LogScale:
-    case Action::SavePicture:
-    case Action::SaveTable:
-    case Action::CopyGraphLink: return m_graph.act(action, a, b);
-    case Action::CloseSurvey:
-    case Action::CancelSurvey:
-    case Action::Tick:
-    case Action::SaveSurveyTable:
-    case Action::SaveRecords:
-    case Action::CopySurveyLink: return m_survey.act(action, a, b);
+    case Action::PickStart: return runStart(m_survey.startAt(a, b).value_or(0));
+    case Action::CompareTicked: return showComparison(m_survey.compared());
+    // The rest are a panel's own, the graph's before the survey's.
+    default: return action < Action::CloseSurvey ? m_graph.act(action, a, b) : m_survey.act(action, a, b);
     }
 }
 
@@ -170,7 +154,8 @@ void WindowModel::compare(std::u16string_view starts)
 
 void WindowModel::showComparison(const std::vector<double> &starts)
 {
-    m_graph.draw(starts, true);
+    if (!starts.empty())
+        m_graph.draw(starts, true);
 }
 
 void WindowModel::survey(double first, double last)

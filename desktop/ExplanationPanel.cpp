@@ -33,6 +33,9 @@ ExplanationPanel::ExplanationPanel(QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
+    const QFontMetrics metrics(font());
+    m_lineAdvance = metrics.lineSpacing();
+    m_baseline = metrics.ascent();
 }
 
 void ExplanationPanel::fitTo(const QStringList &lines)
@@ -67,64 +70,27 @@ void ExplanationPanel::fitTo(const QStringList &lines)
         }
         m_baseline = -top + std::max(0, (m_lineAdvance - (bottom - top + 1)) / 2);
     }
-    render();
+    update();
 }
 
 void ExplanationPanel::printLine(const QString &text)
 {
     m_lines.append(text);
-
-    if (m_image.isNull()) {
-        render();
-    } else {
-        QPainter painter(&m_image);
-        drawLine(painter, int(m_lines.size()) - 1);
-    }
     update(0, (int(m_lines.size()) - 1) * m_lineAdvance, width(), m_lineAdvance);
-}
-
-void ExplanationPanel::drawLine(QPainter &painter, int index) const
-{
-    if (m_lines.at(index).isEmpty())
-        return;
-    painter.setFont(font());
-    // The background is always white, so the ink is always black, whatever the theme.
-    painter.setPen(Qt::black);
-    painter.drawText(0, index * m_lineAdvance + m_baseline, m_lines.at(index));
-}
-
-void ExplanationPanel::render()
-{
-    if (m_lineAdvance == 0) {
-        const QFontMetrics metrics(font());
-        m_lineAdvance = metrics.lineSpacing();
-        m_baseline = metrics.ascent();
-    }
-    const qreal ratio = devicePixelRatioF();
-    m_image = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(ratio);
-    m_image.fill(Qt::white);
-    QPainter painter(&m_image);
-    for (int index = 0; index < m_lines.size(); ++index)
-        drawLine(painter, index);
-    update();
 }
 
 void ExplanationPanel::paintEvent(QPaintEvent *)
 {
-    if (m_image.isNull() || !qFuzzyCompare(m_image.devicePixelRatio(), devicePixelRatioF()))
-        render();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_image);
+    painter.fillRect(rect(), Qt::white);
+    // The background is always white, so the ink is always black, whatever the theme.
+    painter.setPen(Qt::black);
+    for (int index = 0; index < m_lines.size(); ++index)
+        painter.drawText(0, index * m_lineAdvance + m_baseline, m_lines.at(index));
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = rect().adjusted(1, 1, -2, -2);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
-}
-
-void ExplanationPanel::resizeEvent(QResizeEvent *)
-{
-    render();
 }

@@ -51,37 +51,31 @@ PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowM
     setWindowIcon(mainWindow->windowIcon());
     resize(700, table.id == Panel::Id::Graph ? 470 : 640);
 
-    auto *layout = new QVBoxLayout(this);
-    QBoxLayout *row = nullptr;
     for (const Panel::Control &control : table) {
-        QWidget *widget = make(control);
-        m_widgets.push_back(widget);
-        if (!widget)
-            continue;
-        widget->setObjectName(QLatin1String(control.id));
-        if (!control.accessibleName.empty())
-            widget->setAccessibleName(toQString(control.accessibleName));
-        const auto inRow = [&control](const Panel::Control &other) { return other.row == control.row; };
-        if (std::count_if(table.begin(), table.end(), inRow) == 1) {
-            layout->addWidget(widget, control.role == Role::Plot ? 3 : control.role == Role::Records ? 2 : 0);
+        QWidget *widget = m_widgets.emplace_back(make(control));
+        if (widget) {
+            widget->setObjectName(QLatin1String(control.id));
+            if (!control.accessibleName.empty())
+                widget->setAccessibleName(toQString(control.accessibleName));
+        }
+    }
+    auto *layout = new QVBoxLayout(this);
+    for (const Panel::Row &row : Panel::rows(table)) {
+        const auto widget = [this, &table](const Panel::Control *control) { return m_widgets[std::size_t(control - table.begin())]; };
+        if (row.controls.size() == 1) {
+            layout->addWidget(widget(row.controls[0]), row.controls[0]->role == Role::Plot ? 3 : row.controls[0]->role == Role::Records ? 2 : 0);
             continue;
         }
-        const bool first = !row || &control == std::find_if(table.begin(), table.end(), inRow);
-        if (first) {
-            row = new QHBoxLayout;
-            layout->addLayout(row);
+        auto *line = new QHBoxLayout;
+        layout->addLayout(line);
+        for (const Panel::Control *control : row.controls) {
+            // A number comes after its caption.
+            if (control->role == Role::Number)
+                line->addWidget(new QLabel(toQString(control->caption), this));
+            line->addWidget(widget(control), control->role == Role::Entry || control->role == Role::Progress ? 1 : 0);
+            if (control == row.controls[0] && !row.fills)
+                line->addStretch();
         }
-        // A number comes after its caption.
-        if (control.role == Role::Number)
-            row->addWidget(new QLabel(toQString(control.caption), this));
-        row->addWidget(widget, control.role == Role::Entry || control.role == Role::Progress ? 1 : 0);
-        // The first control of a row stands at its left and the rest at its right, unless
-        // an entry or a progress bar fills the room between.
-        const bool fills = std::any_of(table.begin(), table.end(), [&inRow](const Panel::Control &other) {
-            return inRow(other) && (other.role == Role::Entry || other.role == Role::Progress);
-        });
-        if (first && !fills)
-            row->addStretch();
     }
 }
 

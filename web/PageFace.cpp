@@ -13,7 +13,6 @@
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <iterator>
 #include <map>
 #include <optional>
 
@@ -219,26 +218,6 @@ void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
     pageShowPanel(terminated(text + u'}'), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
 }
 
-// A face that answers at once and shows nothing, for a rehearsal of the program's own code.
-class Rehearsal final : public Services {
-public:
-    void askForEntry(std::u16string_view, std::u16string_view, std::u16string_view, std::function<void(Entry)> answered) override
-    {
-        answered(u"27");
-    }
-    void askYesNo(std::u16string_view, std::u16string_view, std::function<void(bool)> answered) override { answered(false); }
-    void showStartingValue(std::u16string_view) override {}
-    void showSequence(std::u16string_view) override {}
-    void playChime(const char *) override {}
-    void stopChime() override {}
-    void showPanel(const Panel::View &, bool) override {}
-    void showMessage(std::u16string_view) override {}
-    void save(const SavedFile &) override {}
-    void copyLink(const std::string &, std::function<void(bool)>) override {}
-    void later(std::function<void()>, int) override {}
-    void end() override {}
-};
-
 PageFace face;
 WindowModel model(face);
 // Where the page writes a text in UTF-16 before it passes it on: an answer, a link, starts.
@@ -307,19 +286,6 @@ EMSCRIPTEN_KEEPALIVE const char16_t *pageGraphValueAt(double x, double y)
 EMSCRIPTEN_KEEPALIVE int pagePrepareChimes()
 {
     return face.prepareChimes(std::chrono::milliseconds(10));
-}
-
-// A step of a rehearsal of an experiment and its graph, showing nothing: the browser
-// compiles the module's code as it first runs it, and the first click should not wait for
-// that. True once all are done.
-EMSCRIPTEN_KEEPALIVE int pageRehearse()
-{
-    static Rehearsal rehearsal;
-    static WindowModel rehearsed(rehearsal);
-    static int step = 0;
-    static constexpr Layout::Action steps[] = {Layout::Action::Start, Layout::Action::ShowGraph, Layout::Action::LogScale};
-    rehearsed.act(steps[step], 1);
-    return ++step == int(std::size(steps));
 }
 
 } // extern "C"

@@ -96,81 +96,63 @@ std::string window()
     return markup;
 }
 
-// A panel from its table: its title bar, then its rows, a row with entries a form whose
-// button passes them on.
-std::string panel(const Panel::Table &table)
+// A control of a panel, by its role; a button is its form's, where it passes on the values of
+// the entries or numbers of its row.
+std::string control(const Panel::Table &table, const Panel::Control &control, bool submits)
 {
     using Panel::Role;
+    static constexpr const char *roles[] = {"close", "summary", "plot", "entry", "number", "button", "check", "progress", "records", "note"};
+    const std::string id = " id=\"" + std::string(control.id) + "\" data-control=\"" + std::to_string(&control - table.begin())
+                           + "\" data-role=\"" + roles[int(control.role)] + '"' + action(control.action)
+                           + attribute("aria-label", control.accessibleName);
+    switch (control.role) {
+    case Role::Close:
+    case Role::Button:
+        return "<button" + id + " type=\"" + (submits ? "submit" : "button") + "\">" + html(control.caption) + "</button>";
+    case Role::Summary: return "<p" + id + "></p>";
+    case Role::Plot: {
+        const auto summary = std::find_if(table.begin(), table.end(), [](const Panel::Control &other) { return other.role == Role::Summary; });
+        return "<div" + id + " role=\"img\" aria-describedby=\"" + summary->id + "\"></div>";
+    }
+    case Role::Entry: return "<input" + id + " type=\"text\" inputmode=\"numeric\" autocomplete=\"off\"" + attribute("placeholder", control.caption) + '>';
+    case Role::Number:
+        return "<label>" + html(control.caption) + " <input" + id + " type=\"number\" min=\"" + std::to_string(int(Experiment::lowest))
+               + "\" max=\"" + std::to_string(int(Experiment::highest)) + "\" required></label>";
+    case Role::Check: return "<label><input" + id + " type=\"checkbox\"> " + html(control.caption) + "</label>";
+    case Role::Progress: return "<progress" + id + " max=\"1\" value=\"0\"></progress>";
+    case Role::Note: return "<span" + id + " role=\"status\"></span>";
+    case Role::Records: {
+        // It scrolls within its own frame, which the keyboard can reach; its ticks have an
+        // action besides its buttons'.
+        std::string records = "<div class=\"records\" tabindex=\"0\"><table" + id + " data-tick=\"" + std::to_string(int(Layout::Action::Tick))
+                               + "\"><caption>" + html(control.caption) + "</caption><thead><tr>";
+        for (std::u16string_view column : ProgramText::recordColumns)
+            records += "<th>" + html(column) + "</th>";
+        return records + "</tr></thead><tbody></tbody></table></div>";
+    }
+    }
+    return {};
+}
+
+// A panel from its table: its title bar with its heading and Close, then its rows, a row
+// whose button passes values on a form.
+std::string panel(const Panel::Table &table)
+{
     const std::string name = table.name;
-    const auto role = [&table](Role role) {
-        return std::find_if(table.begin(), table.end(), [role](const Panel::Control &control) { return control.role == role; });
-    };
+    const auto close = std::find_if(table.begin(), table.end(), [](const Panel::Control &other) { return other.role == Panel::Role::Close; });
     std::string markup = "<section id=\"" + name + "\" class=\"window panel\" aria-labelledby=\"" + name + "Title\" data-panel=\""
                          + std::to_string(int(table.id)) + "\" hidden><div class=\"titlebar\"><h2 id=\"" + name
-                         + "Title\" tabindex=\"-1\"></h2>";
-    std::string row;
-    // The title bar's button comes first, whatever its place in the table.
-    std::vector<const Panel::Control *> controls{&*role(Role::Close)};
-    for (const Panel::Control &control : table) {
-        if (control.role != Role::Close)
-            controls.push_back(&control);
-    }
-    for (std::size_t at = 0; at < controls.size(); ++at) {
-        const Panel::Control *control = controls[at];
-        const auto inRow = [control](const Panel::Control &other) { return other.row == control->row; };
-        const auto takes = [control, &inRow](const Panel::Control &other) {
-            return inRow(other) && (other.role == Role::Entry || other.role == Role::Number) && other.action == control->action;
-        };
-        static constexpr const char *roles[] = {"close", "summary", "plot", "entry", "number", "button", "check", "progress", "records", "note"};
-        const std::string id = " id=\"" + std::string(control->id) + "\" data-control=\"" + std::to_string(control - table.begin())
-                               + "\" data-role=\"" + roles[int(control->role)] + '"' + action(control->action)
-                               + attribute("aria-label", control->accessibleName);
-        std::string element;
-        switch (control->role) {
-        case Role::Close: element = "<button" + id + " type=\"button\">" + html(control->caption) + "</button></div>"; break;
-        case Role::Summary: element = "<p" + id + "></p>"; break;
-        case Role::Plot: element = "<div" + id + " role=\"img\" aria-describedby=\"" + role(Role::Summary)->id + "\"></div>"; break;
-        case Role::Entry:
-            element = "<input" + id + " type=\"text\" inputmode=\"numeric\" autocomplete=\"off\"" + attribute("placeholder", control->caption) + '>';
-            break;
-        case Role::Number:
-            element = "<label>" + html(control->caption) + " <input" + id + " type=\"number\" min=\"" + std::to_string(int(Experiment::lowest))
-                      + "\" max=\"" + std::to_string(int(Experiment::highest)) + "\" required></label>";
-            break;
-        case Role::Button:
-            element = "<button" + id + " type=\"" + (std::any_of(table.begin(), table.end(), takes) ? "submit" : "button") + "\">"
-                      + html(control->caption) + "</button>";
-            break;
-        case Role::Check: element = "<label><input" + id + " type=\"checkbox\"> " + html(control->caption) + "</label>"; break;
-        case Role::Progress: element = "<progress" + id + " max=\"1\" value=\"0\"></progress>"; break;
-        case Role::Records:
-            // Its ticks' action besides its buttons'.
-            // The table scrolls within its own frame, which the keyboard can reach.
-            element = "<div class=\"records\" tabindex=\"0\"><table" + id + " data-tick=\"" + std::to_string(int(Layout::Action::Tick)) + "\"><caption>" + html(control->caption) + "</caption><thead><tr>";
-            for (std::u16string_view column : ProgramText::recordColumns)
-                element += "<th>" + html(column) + "</th>";
-            element += "</tr></thead><tbody></tbody></table></div>";
-            break;
-        case Role::Note: element = "<span" + id + " role=\"status\"></span>"; break;
+                         + "Title\" tabindex=\"-1\"></h2>" + control(table, *close, false) + "</div>";
+    for (const Panel::Row &row : Panel::rows(table)) {
+        std::string controls;
+        for (const Panel::Control *each : row.controls) {
+            const bool submits = row.takesValues && std::any_of(row.controls.begin(), row.controls.end(), [each](const Panel::Control *other) {
+                return other->role != Panel::Role::Button && other->action == each->action;
+            });
+            controls += control(table, *each, submits);
         }
-        if (std::count_if(table.begin(), table.end(), inRow) == 1 || control->role == Role::Close) {
-            markup += element;
-            continue;
-        }
-        row += element;
-        if (at + 1 < controls.size() && inRow(*controls[at + 1]))
-            continue;
-        // The first control of a row stands at its left and the rest at its right, unless an
-        // entry or a progress bar fills the room between.
-        const bool form = std::any_of(table.begin(), table.end(), [&inRow](const Panel::Control &other) {
-            return inRow(other) && (other.role == Role::Entry || other.role == Role::Number);
-        });
-        const bool fills = form || std::any_of(table.begin(), table.end(), [&inRow](const Panel::Control &other) {
-            return inRow(other) && other.role == Role::Progress;
-        });
-        const char *tag = form ? "form" : "div";
-        markup += std::string("<") + tag + " class=\"row" + (fills ? " fills" : "") + "\">" + row + "</" + tag + '>';
-        row.clear();
+        const char *tag = row.takesValues ? "form" : "div";
+        markup += row.controls.size() == 1 ? controls : std::string("<") + tag + " class=\"row" + (row.fills ? " fills" : "") + "\">" + controls + "</" + tag + '>';
     }
     return markup + "</section>";
 }

@@ -222,7 +222,8 @@ test('no audio output and no chime before the first input; the chimes sound afte
     if (how.startsWith('a CPU'))
       await (await page.page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate: 6 });
     await open(undefined, '', address);
-    await page.waitFor(() => performance.getEntriesByName('rehearsed').length, [], 'the module never rehearsed', 10000);
+    await page.waitFor(() => performance.getEntriesByName('compiled').length
+      && new Promise((idle) => (window.requestIdleCallback ?? setTimeout)(() => idle(true))), [], 'the module never started', 10000);
     assert.deepEqual(await marks(), [], `before the first input, after ${how}`);
     await page.click('#resetButton');
     assert.deepEqual(await page.waitFor(() => window.chimes.length && window.chimes, [], `no chime after ${how}`, 10000), [duration('pinpon.wav')]);

@@ -75,14 +75,8 @@ requestAnimationFrame(() => {
   performance.mark('ready');
 });
 // The module starts once it has been compiled, alongside the window's drawing; its script
-// was read before this one. Then it rehearses the program's first steps, a piece at a time
-// whenever the page is idle, so that the browser has compiled them before the first click.
+// was read before this one.
 Module.compiled.then(() => startProgram(Module));
-whenReady(() => {
-  const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
-  const rehearse = () => (Module._pageRehearse() ? performance.mark('rehearsed') : idle(rehearse));
-  idle(rehearse);
-});
 // A link's form after "#": what the page shows at once, and whenever it changes.
 const openLink = () => whenReady(() => Module._pageOpenLink(passText(decodeURIComponent(location.hash.slice(1)))));
 addEventListener('hashchange', openLink);
