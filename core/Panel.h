@@ -46,47 +46,46 @@ enum class Role {
 struct Control {
     const char *id;
     Role role;
-    // The controls of a row stand side by side: the first at the left and the rest at the
-    // right, unless an entry or a progress bar takes up the room between.
+    // The controls of a row stand side by side.
     int row;
     // A button's or a check box's caption, an entry's example, a number's label, the
     // records' caption.
-    std::u16string_view caption;
+    std::u16string_view caption = u"";
+    Layout::Action action = Layout::Action::None;
     // For a control without a caption.
-    std::u16string_view accessibleName;
-    Layout::Action action;
+    std::u16string_view accessibleName = u"";
 };
 
 using Layout::Action;
 
 inline constexpr std::array<Control, 10> graphControls = {{
-    {"closeGraph", Role::Close, 0, u"×", ProgramText::closeGraph, Action::CloseGraph},
-    {"graphSummary", Role::Summary, 1, u"", u"", Action::None},
-    {"graphPlot", Role::Plot, 2, u"", ProgramText::graphTitle, Action::None},
-    {"compareStarts", Role::Entry, 3, ProgramText::compareExample, ProgramText::compareName, Action::Compare},
-    {"compare", Role::Button, 3, ProgramText::compare, u"", Action::Compare},
-    {"logScale", Role::Check, 4, ProgramText::logScale, u"", Action::LogScale},
-    {"graphNote", Role::Note, 4, u"", u"", Action::None},
-    {"savePicture", Role::Button, 4, ProgramText::savePicture, u"", Action::SavePicture},
-    {"saveTable", Role::Button, 4, ProgramText::saveTable, u"", Action::SaveTable},
-    {"copyGraphLink", Role::Button, 4, ProgramText::copyLink, u"", Action::CopyGraphLink},
+    {"closeGraph", Role::Close, 0, u"×", Action::CloseGraph, ProgramText::closeGraph},
+    {"graphSummary", Role::Summary, 1},
+    {"graphPlot", Role::Plot, 2, u"", Action::None, ProgramText::graphTitle},
+    {"compareStarts", Role::Entry, 3, ProgramText::compareExample, Action::Compare, ProgramText::compareName},
+    {"compare", Role::Button, 3, ProgramText::compare, Action::Compare},
+    {"logScale", Role::Check, 4, ProgramText::logScale, Action::LogScale},
+    {"graphNote", Role::Note, 4},
+    {"savePicture", Role::Button, 4, ProgramText::savePicture, Action::SavePicture},
+    {"saveTable", Role::Button, 4, ProgramText::saveTable, Action::SaveTable},
+    {"copyGraphLink", Role::Button, 4, ProgramText::copyLink, Action::CopyGraphLink},
 }};
 
 inline constexpr std::array<Control, 14> surveyControls = {{
-    {"closeSurvey", Role::Close, 0, u"×", ProgramText::closeSurvey, Action::CloseSurvey},
-    {"surveyFirst", Role::Number, 1, ProgramText::surveyFrom, u"", Action::Survey},
-    {"surveyLast", Role::Number, 1, ProgramText::surveyTo, u"", Action::Survey},
-    {"surveyRun", Role::Button, 1, ProgramText::surveyRun, u"", Action::Survey},
-    {"surveyCancel", Role::Button, 1, ProgramText::surveyCancel, u"", Action::CancelSurvey},
-    {"surveyProgress", Role::Progress, 1, u"", ProgramText::progressName, Action::None},
-    {"surveySummary", Role::Summary, 2, u"", u"", Action::None},
-    {"surveyPlot", Role::Plot, 3, u"", ProgramText::surveyName, Action::PickStart},
-    {"surveyRecords", Role::Records, 4, ProgramText::recordsCaption, u"", Action::RunStart},
-    {"surveyCompare", Role::Button, 5, ProgramText::compare, u"", Action::CompareTicked},
-    {"surveyNote", Role::Note, 5, u"", u"", Action::None},
-    {"surveySaveTable", Role::Button, 5, ProgramText::saveSurveyTable, u"", Action::SaveSurveyTable},
-    {"surveySaveRecords", Role::Button, 5, ProgramText::saveRecords, u"", Action::SaveRecords},
-    {"surveyCopyLink", Role::Button, 5, ProgramText::copyLink, u"", Action::CopySurveyLink},
+    {"closeSurvey", Role::Close, 0, u"×", Action::CloseSurvey, ProgramText::closeSurvey},
+    {"surveyFirst", Role::Number, 1, ProgramText::surveyFrom, Action::Survey},
+    {"surveyLast", Role::Number, 1, ProgramText::surveyTo, Action::Survey},
+    {"surveyRun", Role::Button, 1, ProgramText::surveyRun, Action::Survey},
+    {"surveyCancel", Role::Button, 1, ProgramText::surveyCancel, Action::CancelSurvey},
+    {"surveyProgress", Role::Progress, 1, u"", Action::None, ProgramText::progressName},
+    {"surveySummary", Role::Summary, 2},
+    {"surveyPlot", Role::Plot, 3, u"", Action::PickStart, ProgramText::surveyName},
+    {"surveyRecords", Role::Records, 4, ProgramText::recordsCaption, Action::RunStart},
+    {"surveyCompare", Role::Button, 5, ProgramText::compare, Action::CompareTicked},
+    {"surveyNote", Role::Note, 5},
+    {"surveySaveTable", Role::Button, 5, ProgramText::saveSurveyTable, Action::SaveSurveyTable},
+    {"surveySaveRecords", Role::Button, 5, ProgramText::saveRecords, Action::SaveRecords},
+    {"surveyCopyLink", Role::Button, 5, ProgramText::copyLink, Action::CopySurveyLink},
 }};
 
 // A panel's table: what both faces call the panel, and its controls.

@@ -9,6 +9,7 @@
 #include "SurveyDrawing.h"
 #include "WindowModel.h"
 
+#include <QColor>
 #include <QImage>
 #include <QtTest>
 
@@ -325,8 +326,9 @@ private slots:
         QCOMPARE(QString::fromStdString(large.table()), "start,steps,highest\n");
     }
 
-    // A dot a start for a small range, and the start under a dot found again; for a large one,
-    // a picture as wide as the plot, two steps to a row for 3..3000, that the desktop can read.
+    // A dot a start for a small range, and the start under a dot found again; every mark at
+    // least 3:1 against the white, as graphics must be; for a large range, a picture as wide as
+    // the plot, two steps to a row for 3..3000, that the desktop can read.
     void surveyDrawing()
     {
         Survey small(3, 100), large(3, 3000);
@@ -334,6 +336,12 @@ private slots:
         large.advance(3000);
         const QString svg = QString::fromStdString(SurveyDrawing(small).svg());
         QCOMPARE(svg.count("r=\"1.6\""), 98);
+        for (const auto &fill : QRegularExpression("fill=\"(#[0-9a-f]{6})\"").globalMatch(svg)) {
+            const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+            const QColor colour(fill.captured(1));
+            const double luminance = 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+            QVERIFY2(1.05 / (luminance + 0.05) >= 3, qPrintable(fill.captured(1)));
+        }
         const QString dot = svg.section("r=\"1.6\"", 95, 95);
         QCOMPARE(SurveyDrawing(small).startAt(dot.section("cx=\"", 1).section('"', 0, 0).toDouble(), dot.section("cy=\"", 1).section('"', 0, 0).toDouble()), 97u);
         const QString picture = QString::fromStdString(SurveyDrawing(large).svg()).section("base64,", 1).section('"', 0, 0);

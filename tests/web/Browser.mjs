@@ -48,16 +48,13 @@ class Page {
 }
 
 class PuppeteerPage extends Page {
+  // Chromium and Firefox can be driven by touch, as a tablet is, and zoomed; Chromium can
+  // also be slowed down to the speed of a cheap Chromebook, and made to print.
   constructor(page) {
     super();
     this.page = page;
+    this.touches = this.zooms = this.prints = true;
   }
-
-  // Chromium and Firefox can be driven by touch, as a tablet is, and zoomed; Chromium can
-  // also be slowed down to the speed of a cheap Chromebook, and made to print.
-  get touches() { return true; }
-  get zooms() { return true; }
-  get prints() { return true; }
 
   async navigate(url, width, height, scale, touch) {
     await this.page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
@@ -110,15 +107,12 @@ class PuppeteerPage extends Page {
 const seleniumKey = (key) => Key[key.replace(/(.)([A-Z])/, '$1_$2').toUpperCase()] ?? key;
 
 class WebDriverPage extends Page {
+  // WebKitGTK's WebDriver turns a touch into a mouse's events, and can neither zoom nor print.
   constructor(driver) {
     super();
     this.driver = driver;
+    this.touches = this.zooms = this.prints = false;
   }
-
-  // WebKitGTK's WebDriver turns a touch into a mouse's events, and can neither zoom nor print.
-  get touches() { return false; }
-  get zooms() { return false; }
-  get prints() { return false; }
 
   async navigate(url, width, height) {
     await this.driver.manage().window().setRect({ width, height });
