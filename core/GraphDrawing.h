@@ -19,10 +19,6 @@ public:
     GraphDrawing(GraphFigures figures, bool logScale);
 
     const GraphFigures &figures() const { return m_figures; }
-    bool logScale() const { return m_logScale; }
-
-    // The drawing's own units, which the SVG's viewBox gives; it scales to any size.
-    static constexpr double width = 640, height = 330;
 
     // The value axis's top and its ticks: round ticks from 0 up to the first at or above
     // the peak, or the powers of ten from 1 up to the first at or above the peak.

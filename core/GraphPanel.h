@@ -24,7 +24,6 @@ public:
     void act(Layout::Action action, double a, double b);
     // "77 ステップ目：9,232", or nothing where there is no experiment.
     std::u16string valueAt(double x, double y) const;
-    const GraphDrawing &drawing() const { return m_drawing; }
     Panel::View view() const override;
 
 private:

@@ -33,10 +33,6 @@ struct Twips {
 
 struct Pixels {
     int left, top, width, height;
-    bool operator==(const Pixels &other) const
-    {
-        return left == other.left && top == other.top && width == other.width && height == other.height;
-    }
 };
 
 // Fifteen twips to a pixel at 96 dots per inch, to the nearest pixel; each face scales

@@ -12,7 +12,6 @@
 // note it says for a few seconds, its link copied, and its view shown to the face.
 class PanelModel {
 public:
-    bool isOpen() const { return m_open; }
     // Shows the panel and brings it into view.
     void open() { show(true); }
     void close() { m_open = false; }

@@ -19,10 +19,6 @@ public:
         std::uint32_t start = 0;
         std::uint32_t steps = 0;
         std::uint64_t highest = 0;
-        bool operator==(const Start &other) const
-        {
-            return start == other.start && steps == other.steps && highest == other.highest;
-        }
     };
     // A record: a start that needs more steps, or climbs higher, than every smaller start
     // from 1; or both.

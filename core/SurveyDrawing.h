@@ -18,7 +18,6 @@ class SurveyDrawing {
 public:
     explicit SurveyDrawing(const Survey &survey);
 
-    static constexpr double width = 640, height = 330;
     // The largest range drawn a dot a start.
     static constexpr std::uint32_t mostDots = 2000;
 

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "ExplanationPanel.h"
 #include "GraphDrawing.h"
+#include "Svg.h"
 #include "JapaneseTranslations.h"
 #include "MainWindow.h"
 
@@ -243,9 +244,9 @@ private slots:
 
         // Where the drawing is shown: as large as the plot lets it be, centred.
         QWidget *plot = find("graphPlot");
-        QSizeF shown(GraphDrawing::width, GraphDrawing::height);
+        QSizeF shown(Svg::width, Svg::height);
         shown.scale(QSizeF(plot->size()), Qt::KeepAspectRatio);
-        const double scale = shown.width() / GraphDrawing::width;
+        const double scale = shown.width() / Svg::width;
         const QString svg = QString::fromStdString(GraphDrawing(GraphFigures({8400511}), false).svg());
         const QPointF peak(svg.section("cx=\"", 1).section('"', 0, 0).toDouble(), svg.section("cy=\"", 1).section('"', 0, 0).toDouble());
         const QPointF over = QPointF((plot->width() - shown.width()) / 2, (plot->height() - shown.height()) / 2) + peak * scale;
