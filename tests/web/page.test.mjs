@@ -148,7 +148,8 @@ test('at its own size the window as drawn, every panel line whole; below it one 
       const panel = document.getElementById('explanationPanel'), box = panel.getBoundingClientRect(), flows = document.documentElement.classList.contains('flow');
       const shown = [...panel.querySelectorAll(flows ? 'p' : '.line span')];
       return { flows, sideways: document.documentElement.scrollWidth > document.documentElement.clientWidth,
-        cutOff: shown.filter((text) => text.getBoundingClientRect().right > box.right + 0.5 || text.getBoundingClientRect().bottom > box.bottom + 0.5).length,
+        cutOff: shown.filter((text) => text.getBoundingClientRect().right > box.right + 0.5 || text.getBoundingClientRect().bottom > box.bottom + 0.5
+          || text.scrollWidth > text.clientWidth + 1).length,
         size: parseFloat(getComputedStyle(shown[1]).fontSize) * devicePixelRatio };
     });
     sizes.push(fit.size);
