@@ -90,6 +90,7 @@ build_in() {
 # page, build-web/collatz.html, and the experiment's exhaustive check for node.
 build_page() {
     ensure_packages "${web_packages[@]}"
+    install_node_packages
     # Emscripten's own tools find Debian's JavaScript modules there under this node.
     export NODE_PATH=/usr/share/nodejs
     local folder="$root/build-web"
@@ -100,20 +101,23 @@ build_page() {
     quietly build-web-build "building the page in build-web/..." cmake --build "$folder" --parallel "$(nproc)"
 }
 
-# The page's tests drive Debian's browsers through puppeteer-core and WebKit's driver
-# through selenium-webdriver, at the versions the lock file pins; neither downloads a
-# browser or a driver.
-install_page_test_packages() {
-    quietly npm "installing the page tests' packages (npm ci)..." \
+# The page's build bundles and minifies its script with esbuild; its tests drive Debian's
+# browsers through puppeteer-core and WebKit's driver through selenium-webdriver, and run
+# axe-core; its benchmark runs Lighthouse. All at the versions the lock file pins, installed
+# again only when it changes; none downloads a browser or a driver.
+install_node_packages() {
+    local installed="$root/node_modules/.installed-package-lock.json"
+    cmp -s "$root/package-lock.json" "$installed" && return 0
+    quietly npm "installing the page's packages (npm ci)..." \
         env PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$root" --no-audit --no-fund
+    cp "$root/package-lock.json" "$installed"
 }
 
-# Everything that driving the page in a browser needs: the browsers, the page itself and
-# the packages that drive them.
+# Everything that driving the page in a browser needs: the browsers and the page itself,
+# with the packages that drive them.
 prepare_page() {
     ensure_packages "${page_test_packages[@]}"
     build_page
-    install_page_test_packages
 }
 
 # The server removes its socket and pid file as it goes, so its folder can only be
