@@ -52,9 +52,9 @@ struct Run {
 
 Run timeWindow(MainWindow &window)
 {
-    window.model().showSurvey();
+    window.model().act(Layout::Action::ShowSurvey);
     QWidget *survey = window.findChild<QWidget *>(QStringLiteral("surveyWindow"));
-    survey->findChild<QSpinBox *>(QStringLiteral("surveyLast"))->setValue(10000000);
+    window.findChild<QSpinBox *>(QStringLiteral("surveyLast"))->setValue(10000000);
     auto *progress = survey->findChild<QProgressBar *>();
     QElapsedTimer clock;
     double lastShown = 0, longestWait = 0;

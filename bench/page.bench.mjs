@@ -6,16 +6,23 @@
 // Chromebook's), against the same controls in plain HTML with no script, and an experiment with
 // 8,400,511 from OK to the final paint, against one store of its final text, each floor
 // measured side by side in the same run; Ctrl+G to its drawn graph and 対数目盛 to the
-// graph drawn again; and a click on 初期化 to its chime.
-// Usage: node bench/page.bench.mjs build-web/collatz.html [opening|experiment|graph|survey|chime]
+// graph drawn again; the survey; the first click on 初期化 to its chime, at full speed and
+// on the slower CPU; and Lighthouse's figures for the site, the file and the plain window,
+// each served over http://localhost, the site also compressed.
+// Usage: node bench/page.bench.mjs build-web/collatz.html [opening|experiment|graph|survey|chime|lighthouse]
 
-import { writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { basename, dirname, extname, join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { gzipSync } from 'node:zlib';
+import { launch as launchChrome } from 'chrome-launcher';
+import lighthouse from 'lighthouse';
 import { launch } from '../tests/web/Browser.mjs';
 
-const page = pathToFileURL(process.argv[2] ?? 'build-web/collatz.html').href;
+const file = resolve(process.argv[2] ?? 'build-web/collatz.html');
+const page = pathToFileURL(file).href;
 // One of the figures alone, or all of them.
 const wanted = (figure) => !process.argv[3] || process.argv[3] === figure;
 const rounds = 31;
@@ -46,18 +53,28 @@ async function plainWindow() {
     return `<!doctype html>\n${copy.outerHTML}`;
   });
   await tab.close();
-  const file = join(tmpdir(), 'collatz-plain-window.html');
-  writeFileSync(file, html);
-  return pathToFileURL(file).href;
+  // In a folder of its own, which a server can serve as it is.
+  const folder = join(tmpdir(), 'collatz-plain-window');
+  mkdirSync(folder, { recursive: true });
+  const plain = join(folder, 'index.html');
+  writeFileSync(plain, html);
+  return plain;
 }
-const floor = await plainWindow();
+const plainFile = await plainWindow();
+const floor = pathToFileURL(plainFile).href;
+
+// A fresh tab on a CPU this many times slower.
+async function slowTab(slowdown) {
+  const tab = await browser.newPage();
+  await (await tab.page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+  return tab;
+}
 
 // Milliseconds from the start of the navigation to the window ready for a click that opens
 // the dialog: its first paint, and for the page its module compiled too; on a CPU this many
 // times slower.
 async function ready(url, slowdown) {
-  const tab = await browser.newPage();
-  await (await tab.page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+  const tab = await slowTab(slowdown);
   await tab.open(url);
   const at = await tab.waitFor(() => {
     const painted = performance.getEntriesByName('first-contentful-paint')[0]?.startTime;
@@ -119,29 +136,44 @@ async function experiment() {
   return { run, store };
 }
 
-// From the click event on 初期化 to the chime's start, plus the audio context's latency
-// to the speaker, for clicks after the first, which lets the page make sound.
-async function chimes() {
-  const tab = await browser.newPage();
+// A fresh tab on a CPU this many times slower, once the page has settled (its module started
+// and nothing left to do), as a person's first click would find it.
+async function settled(slowdown) {
+  const tab = await slowTab(slowdown);
   await tab.open(page);
+  await tab.waitFor(() => performance.getEntriesByName('compiled').length, [], 'the module never started', 20000);
+  await tab.evaluate(() => new Promise((resolve) => requestIdleCallback(resolve)));
+  return tab;
+}
+
+// From the click event on 初期化 to its chime's start, for the tab's first input, which
+// opens the audio output, and three clicks after it: the chime starts when it is started or,
+// the first time, when the audio context opened for it runs, whichever comes later; and the
+// same plus the context's latency to the speaker.
+async function chimes(slowdown) {
+  const tab = await settled(slowdown);
   await tab.evaluate(() => {
-    window.delays = [];
+    window.chimes = [];
     document.getElementById('resetButton').addEventListener('click', (event) => { window.clickedAt = event.timeStamp; },
       { capture: true });
     const start = AudioBufferSourceNode.prototype.start;
     AudioBufferSourceNode.prototype.start = function (...args) {
-      window.latency = 1000 * ((this.context.baseLatency ?? 0) + (this.context.outputLatency ?? 0));
-      window.delays.push(performance.now() - window.clickedAt + window.latency);
+      const context = this.context, clickedAt = window.clickedAt;
+      const started = () => {
+        const at = performance.now() - clickedAt;
+        window.chimes.push({ at, heard: at + 1000 * ((context.baseLatency ?? 0) + (context.outputLatency ?? 0)) });
+      };
+      context.state === 'running' ? started() : context.addEventListener('statechange', started, { once: true });
       return start.apply(this, args);
     };
   });
-  for (let click = 0; click <= rounds; ++click) {
+  for (let click = 1; click <= 4; ++click) {
     await tab.click('#resetButton');
-    await tab.waitFor((count) => window.delays.length === count, [click + 1]);
+    await tab.waitFor((count) => window.chimes.length === count, [click], 'the chime never started');
   }
-  const { delays, latency } = await tab.evaluate(() => ({ delays: window.delays, latency: window.latency }));
+  const started = await tab.evaluate(() => window.chimes);
   await tab.close();
-  return { first: delays[0], later: delays.slice(1), latency };
+  return started;
 }
 
 for (const slowdown of wanted('opening') ? [1, 4] : []) {
@@ -211,12 +243,20 @@ async function surveyPanel() {
   await tab.evaluate(() => {
     document.getElementById('surveyLast').value = 10000000;
     window.shown = [];
-    window.heap = Module.HEAP8.length;
-    const show = collatzPage.showSurvey;
-    collatzPage.showSurvey = (...args) => {
-      window.shown.push([performance.now(), args[0]]);
-      return show(...args);
-    };
+    // The module's memory, which the page does not name, is the one among its exports.
+    window.memory = () => Object.values(Module.asm).find((value) => value instanceof WebAssembly.Memory).buffer.byteLength;
+    window.heap = memory();
+    // Each showing of the survey's panel (view 1), with its stage as the panel then shows it:
+    // running while 中止 can be clicked, done once its records or its range's title come.
+    const script = collatzPage;
+    window.collatzPage = { ...script, showPanel(view, ...rest) {
+      const at = performance.now();
+      script.showPanel(view, ...rest);
+      if (view.id === 1) {
+        window.shown.push([at, !document.getElementById('surveyCancel').disabled ? 'running'
+          : view.records || view.title.endsWith('～10000000') ? 'done' : 'stopped']);
+      }
+    } };
     for (const id of ['surveyRun', 'surveyCancel'])
       document.getElementById(id).addEventListener('click', (event) => { window[id] = event.timeStamp; }, { capture: true });
   });
@@ -231,7 +271,7 @@ async function survey() {
     const times = [window.surveyRun, ...window.shown.map(([at]) => at)];
     const waits = times.slice(1).map((at, index) => at - times[index]);
     resolve({ done: performance.now() - window.surveyRun, longestWait: Math.max(...waits.slice(0, -1)),
-      grown: (Module.HEAP8.length - window.heap) / 2 ** 20 });
+      grown: (memory() - window.heap) / 2 ** 20 });
   }))));
   figures.floor = await tab.evaluate(() => {
     const began = performance.now(), last = 10000000;
@@ -259,7 +299,7 @@ async function survey() {
   await tab.waitFor(() => window.shown.some(([, stage]) => stage === 'running'));
   await tab.page.mouse.click(cancel.x + cancel.width / 2, cancel.y + cancel.height / 2);
   figures.cancel = await tab.waitFor(() => {
-    const cancelled = window.shown.find(([, stage]) => stage === 'cancelled');
+    const cancelled = window.shown.find(([, stage]) => stage === 'stopped');
     return cancelled && cancelled[0] - window.surveyCancel;
   });
   await tab.close();
@@ -276,9 +316,106 @@ if (surveys.length)
   + `${Math.max(...of('longestWait')).toFixed(0)} ms (goal 100); 中止 answered in ${Math.max(...of('cancel')).toFixed(0)} ms at the most `
   + `(goal 100); the module's memory grew by ${median(of('grown')).toFixed(0)} MiB (goal 256)`);
 
-const chime = wanted('chime') && await chimes();
-if (chime)
-  console.log(`a click on 初期化 to its chime: median ${median(chime.later).toFixed(1)} ms (${range(chime.later)} over ${chime.later.length} clicks), `
-  + `${chime.first.toFixed(1)} ms the first time; of which the context's latency ${chime.latency.toFixed(1)} ms`);
+for (const slowdown of wanted('chime') ? [1, 4] : []) {
+  const firsts = [], laters = [];
+  for (let round = 0; round < 9; ++round) {
+    const [first, ...later] = await chimes(slowdown);
+    firsts.push(first);
+    laters.push(...later);
+  }
+  const at = (clicks, what) => clicks.map((chime) => chime[what]);
+  console.log(`the first click on 初期化 to its chime's start, CPU ${slowdown}x slower: median ${median(at(firsts, 'at')).toFixed(1)} ms `
+    + `(${range(at(firsts, 'at'))} over ${firsts.length} tabs${slowdown === 4 ? '; goal 50' : ''}), `
+    + `heard with the context's latency ${median(at(firsts, 'heard')).toFixed(1)} ms (${range(at(firsts, 'heard'))}); `
+    + `the clicks after it ${median(at(laters, 'at')).toFixed(1)} ms (${range(at(laters, 'at'))}), `
+    + `heard ${median(at(laters, 'heard')).toFixed(1)} ms`);
+}
+
+// A folder served over http://localhost as a school's server would serve it, each file whole
+// or, to a browser that takes it, gzip-compressed once; it counts the bytes of what it sends.
+async function serve(folder, gzip = false) {
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
+    '.png': 'image/png' };
+  const compressed = new Map(), served = { sent: 0 };
+  const server = createServer((request, response) => {
+    const path = join(folder, new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html'));
+    let body;
+    try {
+      body = readFileSync(path);
+    } catch {
+      return response.writeHead(404).end();
+    }
+    const headers = { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' };
+    // A PNG is compressed already.
+    if (gzip && extname(path) !== '.png' && /\bgzip\b/.test(request.headers['accept-encoding'])) {
+      compressed.has(path) || compressed.set(path, gzipSync(body, { level: 9 }));
+      body = compressed.get(path);
+      Object.assign(headers, { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' });
+    }
+    served.sent += body.length;
+    response.writeHead(200, { ...headers, 'Content-Length': body.length }).end(body);
+  });
+  await new Promise((listening) => server.listen(0, 'localhost', listening));
+  return Object.assign(served, { url: `http://localhost:${server.address().port}/`, close: () => server.close() });
+}
+
+// One run of Lighthouse with its defaults (the mobile preset, its simulated throttling) on a
+// Chromium of its own.
+async function audit(url) {
+  const chrome = await launchChrome({ chromePath: '/usr/bin/chromium', chromeFlags: ['--headless=new', '--no-sandbox',
+    '--disable-gpu', '--disable-background-networking', '--disable-component-update', '--no-first-run'] });
+  try {
+    const { lhr } = await lighthouse(url, { port: chrome.port, logLevel: 'error' });
+    if (lhr.runtimeError)
+      throw new Error(`Lighthouse on ${url}: ${lhr.runtimeError.message}`);
+    return lhr;
+  } finally {
+    await chrome.kill();
+  }
+}
+
+// What is printed of each run, with its goal, and how it is written.
+const score = (category) => (lhr) => 100 * lhr.categories[category].score;
+const audited = (name, scale = 1) => (lhr) => lhr.audits[name].numericValue / scale;
+const lighthouseFigures = [
+  ['performance', score('performance'), 0, '', '>= 95'],
+  ['TBT', audited('total-blocking-time'), 0, ' ms', '<= 150'],
+  ['TTI', audited('interactive', 1000), 2, ' s', '<= 3.0'],
+  ['FCP', audited('first-contentful-paint', 1000), 2, ' s'],
+  ['LCP', audited('largest-contentful-paint', 1000), 2, ' s'],
+  ['accessibility', score('accessibility'), 0, '', '100'],
+  ['best practices', score('best-practices'), 0, '', '100'],
+  ['SEO', score('seo'), 0, '', '100'],
+  ['the page\'s transfer', audited('total-byte-weight', 1024), 1, ' KiB'],
+  // As it installs, the service worker fetches the site's files again, which Lighthouse does
+  // not count.
+  ['all the server sent', (lhr) => lhr.sent / 1024, 1, ' KiB'],
+];
+
+if (wanted('lighthouse')) {
+  const site = join(dirname(file), 'site');
+  const targets = [
+    ['the site (site/)', await serve(site), ''],
+    ['the site, gzip-compressed', await serve(site, true), ''],
+    [`the file (${basename(file)})`, await serve(dirname(file)), basename(file)],
+    ['the plain window, without a script', await serve(dirname(plainFile)), basename(plainFile)],
+  ];
+  const runs = targets.map(() => []);
+  // The targets in turn, round after round, so that a busy moment does not fall on one alone.
+  for (let round = 0; round < 5; ++round) {
+    for (const [index, [, server, path]] of targets.entries()) {
+      server.sent = 0;
+      const lhr = await audit(server.url + path);
+      runs[index].push(Object.assign(lhr, { sent: server.sent }));
+    }
+  }
+  targets.forEach(([, server]) => server.close());
+  console.log('Lighthouse, mobile preset, median of 5 runs (their range; what the server sent without headers):');
+  targets.forEach(([name], index) => console.log(`  ${name}: ${lighthouseFigures.map(([figure, read, digits, unit, goal]) => {
+    const values = runs[index].map(read), shown = (value) => value.toFixed(digits);
+    return `${figure} ${shown(median(values))}${unit} (${shown(Math.min(...values))} to ${shown(Math.max(...values))}`
+      + `${goal ? `; goal ${goal}` : ''})`;
+  }).join(', ')}`));
+}
 
 await browser.close();
