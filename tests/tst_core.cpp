@@ -130,14 +130,16 @@ private slots:
     {
         ScriptedServices services;
         services.answersLater = true;
-        services.entries = {"12345678901234567890", "27"};
+        services.entries = {"1234567890123456", "12345678901234567", "27"};
         WindowModel model(services);
         model.act(Action::Start);
         model.act(Action::Reset);
         services.answer();
         model.act(Action::Exit);
         services.answer();
-        QCOMPARE(services.done, QStringList({asked, asked + " 「1234567890123456…」は 3 以上 10000000 以下の整数ではありません。"}));
+        services.answer();
+        const QString refused = "」は 3 以上 10000000 以下の整数ではありません。";
+        QCOMPARE(services.done, QStringList({asked, asked + " 「1234567890123456" + refused, asked + " 「1234567890123456…" + refused}));
         QCOMPARE(services.label, "ｎ＝ 27");
         QCOMPARE(model.asking(), false);
         model.act(Action::Start);
@@ -363,6 +365,7 @@ private slots:
         QTest::newRow("nothing") << "" << int(Link::Kind::None) << "";
         QTest::newRow("2") << "2" << int(Link::Kind::OutOfRange) << "はじめの数は 3 以上 10000000 以下です。";
         QTest::newRow("past ten million") << "3-99999999999999" << int(Link::Kind::OutOfRange) << "はじめの数は 3 以上 10000000 以下です。";
+        QTest::newRow("four starts") << "27,31,41,47" << int(Link::Kind::Compare) << "27,31,41,47";
         QTest::newRow("five starts") << "27,31,41,47,54" << int(Link::Kind::TooMany) << "くらべられるのは 4 つまでです。";
         QTest::newRow("a range from its end") << "100-3" << int(Link::Kind::Reversed) << "範囲は小さいほうから書きます。";
         QTest::newRow("a sign") << "-5" << int(Link::Kind::NotUnderstood) << "読み取れません。27、27,31、3-100 のように書いてください。";

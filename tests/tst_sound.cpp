@@ -69,21 +69,25 @@ class TestSound : public QObject {
     static bool reaches(const SdlChimePlayer &player, Output wanted) { return QTest::qWaitFor([&] { return player.output() == wanted; }); }
 
 private slots:
-    // A chime file is resampled whole; one whose data chunk claims more than the file
-    // holds gives what is there; one larger than 2 MiB, or longer than five seconds, is
-    // refused.
+    // A chime file is resampled whole; one at the output's own rate comes out as it is; one
+    // whose data chunk claims more than the file holds gives what is there; one larger than
+    // 2 MiB, or longer than five seconds, is refused.
     void reads()
     {
-        const auto samples = [](const QByteArray &file) { return WaveFile::decode(reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())).value_or(Samples()).size(); };
+        const auto decoded = [](const QByteArray &file) { return WaveFile::decode(reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())).value_or(Samples()); };
+        const auto samples = [&decoded](const QByteArray &file) { return decoded(file).size(); };
         QCOMPARE(samples(wave(1, 22050, 16, QByteArray(4410, 0))), 4410u);
+        const Samples chime(m_pinpon.begin(), m_pinpon.begin() + 4410);
+        QCOMPARE(decoded(wave(1, 44100, 16, QByteArray(reinterpret_cast<const char *>(chime.data()), 8820))), chime);
         QCOMPARE(samples(wave(1, 44100, 16, QByteArray(6, 7), 64 << 20)), 3u);
         QCOMPARE(samples(wave(2, 192000, 16, QByteArray(WaveFile::largestFile, 0))), 0u);
         QCOMPARE(samples(wave(1, 1000, 8, QByteArray(6000, '\x80'))), 0u);
     }
 
-    // A chime in the working directory comes before the one beside the program; a chime
-    // that is missing stops the last one and leaves silence; a FIFO named as a chime is
-    // never opened, which would wait for ever, and the next chime sounds.
+    // A chime in the working directory comes before the one beside the program; the next
+    // chime cuts it off; a chime that is missing stops the last one and leaves silence; a
+    // FIFO named as a chime is never opened, which would wait for ever, and the next chime
+    // sounds.
     void lookedUp()
     {
         const QString here = QDir::currentPath();
@@ -97,12 +101,20 @@ private slots:
             SdlChimePlayer player;
             player.play("endpinpon.wav");
             QTRY_VERIFY2(disk.find(Samples(2048, 0x1212)) >= 0, "the working directory's chime was not played");
-            const qsizetype missing = qsizetype(disk.samples().size());
+            player.play("third.wav");
+            QTRY_VERIFY2(disk.find(Samples(2048, 0x2323)) >= 0, "the next chime did not sound");
+            const Samples first = disk.samples();
+            QVERIFY2(std::count(first.begin(), first.end(), 0x1212) < 44100, "a chime waited for the one still sounding");
+            const qsizetype missing = qsizetype(first.size());
             player.play("no-such-chime.wav");
             QTRY_VERIFY(qsizetype(disk.samples().size()) > missing + 22050);
             player.play("pinpon.wav");
-            player.play("third.wav");
-            QTRY_VERIFY2(disk.find(Samples(2048, 0x2323)) >= 0, "the chime after a FIFO did not sound");
+            player.play("endpinpon.wav");
+            const auto heardAgain = [&disk, missing, again = Samples(2048, 0x1212)] {
+                const Samples now = disk.samples();
+                return std::search(now.begin() + missing, now.end(), again.begin(), again.end()) != now.end();
+            };
+            QTRY_VERIFY2(heardAgain(), "the chime after a FIFO did not sound");
             const Samples written = disk.samples();
             QVERIFY2(std::all_of(written.begin() + missing + 4096, written.begin() + missing + 22050, [](auto s) { return s == 0; }),
                      "a chime went on after a chime that is missing");

@@ -155,8 +155,8 @@ private slots:
         QCOMPARE(sequence(), " 106 53 160 80 40 20 10 5 16 8 4 2 1");
     }
 
-    // The nine lines, each in its row at its indentation, none cut off; read by screen
-    // readers as the sentences they are.
+    // The nine lines, each in its row at its indentation, none cut off, and if condensed, the
+    // widest filling the panel's width; read by screen readers as the sentences they are.
     void panel()
     {
         auto *panel = find<ExplanationPanel>("explanationPanel");
@@ -165,7 +165,9 @@ private slots:
         const QImage shown = panel->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const qreal scale = shown.devicePixelRatio(), row = panel->lineAdvance() * scale;
         const QFontMetrics metrics(panel->font());
+        int widest = 0;
         for (int line = 0; line < 9; ++line) {
+            widest = std::max(widest, metrics.horizontalAdvance(m_problem[line]));
             int ink = shown.width();
             for (int y = int(line * row); y < int((line + 1) * row); ++y)
                 for (int x = 0; x < ink; ++x)
@@ -174,6 +176,7 @@ private slots:
             QCOMPARE(indent, m_problem[line].indexOf(QRegularExpression("[^\u3000]")));
             QVERIFY2(metrics.horizontalAdvance(m_problem[line]) < panel->width(), qPrintable(m_problem[line]));
         }
+        QVERIFY2(panel->font().stretch() == QFont::Unstretched || widest > 0.95 * panel->width(), "the explanation is condensed more than it needs");
     }
 
     // A reset empties the display and the user's typing; a run replaces the user's
@@ -196,6 +199,7 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("終了, answered No") << "No";
+        QTest::newRow("終了, answered No by Escape") << "Escape";
         QTest::newRow("終了, answered Yes, the default, by Return") << "Yes";
         QTest::newRow("QCoreApplication::exit while asking") << "exit";
     }
@@ -213,14 +217,17 @@ private slots:
             auto *box = qobject_cast<QMessageBox *>(widget);
             QCOMPARE(box->windowTitle(), " ３ｘ＋１ の問題");
             QCOMPARE(box->text(), "終了していいですか？");
-            how == "Yes" ? QTest::keyClick(box, Qt::Key_Return) : QTest::mouseClick(box->findChild<QPushButton *>("noButton"), Qt::LeftButton);
+            if (how == "No")
+                return QTest::mouseClick(box->findChild<QPushButton *>("noButton"), Qt::LeftButton);
+            QTest::keyClick(box, how == "Yes" ? Qt::Key_Return : Qt::Key_Escape);
         }};
         QTimer::singleShot(0, &dialogs, [&] {
             click(asking ? "startButton" : "exitButton");
             QTimer::singleShot(0, &dialogs, [] { QCoreApplication::exit(1); });
         });
-        QCOMPARE(QApplication::exec(), how == "No" ? 1 : 0);
-        QCOMPARE(m_window->isVisible(), how == "No" || how == "exit");
+        const bool no = how == "No" || how == "Escape";
+        QCOMPARE(QApplication::exec(), no ? 1 : 0);
+        QCOMPARE(m_window->isVisible(), no || asking);
         QCOMPARE(sequence(), asking ? "" : " 2 1");
         QVERIFY(m_window->close());
         QVERIFY(dialogs.done());
@@ -307,8 +314,12 @@ private slots:
         QCOMPARE(records->rowCount(), 11);
         QTest::mouseClick(records->viewport(), Qt::LeftButton, {}, records->visualItemRect(records->item(10, 1)).center());
         QCOMPARE(label(), "ｎ＝ 97");
-        for (int row : {8, 3, 7})
-            records->item(row, 0)->setCheckState(Qt::Checked);
+        // A tick, clicked, runs nothing.
+        for (int row : {8, 3, 7}) {
+            const QRect cell = records->visualItemRect(records->item(row, 0));
+            QTest::mouseClick(records->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + cell.height() / 2, cell.center().y()));
+        }
+        QCOMPARE(label(), "ｎ＝ 97");
         click("surveyCompare");
         QWidget *graph = find("graphWindow");
         QVERIFY2(graph && graph->isVisible(), "くらべる did not open the graph");
@@ -326,8 +337,9 @@ private slots:
         QCOMPARE(said, "「100-3」は開けません。範囲は小さいほうから書きます。");
         QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(survey->windowTitle(), "まとめて調べる － 3～100");
+        click("resetButton");
         QTest::mouseClick(find("surveyPlot"), Qt::LeftButton, {}, find("surveyPlot")->rect().center());
-        QVERIFY(label().startsWith("ｎ＝ "));
+        QVERIFY2(label().startsWith("ｎ＝ "), "a click in the survey's drawing ran nothing");
 
         m_window->openLink("41,47");
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 41, 47");

@@ -10,6 +10,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -84,8 +85,8 @@ public:
     void playChime(const char *fileName) override
     {
         for (Chime &chime : m_chimes) {
-            if (fileName == std::string_view(chime.name))
-                make(chime, SIZE_MAX);
+            while (fileName == std::string_view(chime.name) && !chime.kept)
+                make(chime);
         }
         pagePlayChime(fileName);
     }
@@ -143,7 +144,7 @@ public:
         const auto until = std::chrono::steady_clock::now() + slice;
         for (Chime &chime : m_chimes) {
             while (!chime.kept && std::chrono::steady_clock::now() < until)
-                make(chime, 4096);
+                make(chime);
         }
         return m_chimes.back().kept;
     }
@@ -155,15 +156,14 @@ private:
         bool kept = false;
     };
 
-    // Makes this many more of a chime's samples, and once all are made, hands them over as
-    // floats, which the page plays as they are.
-    static void make(Chime &chime, std::size_t count)
+    // Makes a few more of a chime's samples, and once all are made, hands them over as
+    // floats, which the page plays as they are. A few at a time, the browser goes on to the
+    // code it compiles better while the samples are made.
+    static void make(Chime &chime)
     {
-        if (chime.kept)
-            return;
         if (!chime.synthesis)
             chime.synthesis.emplace(chime.name);
-        if (!chime.synthesis->advance(count))
+        if (!chime.synthesis->advance(1024))
             return;
         const std::vector<std::int16_t> samples = chime.synthesis->samples();
         std::vector<float> floats(samples.begin(), samples.end());
@@ -281,11 +281,11 @@ EMSCRIPTEN_KEEPALIVE const char16_t *pageGraphValueAt(double x, double y)
     return terminated(model.graphValueAt(x, y));
 }
 
-// A slice of the chimes' making, well within what a page may take of its one thread at a
-// time; true once both are made.
-EMSCRIPTEN_KEEPALIVE int pagePrepareChimes()
+// A slice of the chimes' making, within what a page may take of its one thread at a time;
+// true once both are made.
+EMSCRIPTEN_KEEPALIVE int pagePrepareChimes(int milliseconds)
 {
-    return face.prepareChimes(std::chrono::milliseconds(10));
+    return face.prepareChimes(std::chrono::milliseconds(std::clamp(milliseconds, 1, 40)));
 }
 
 } // extern "C"

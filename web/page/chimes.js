@@ -3,8 +3,8 @@
 
 // The two chimes, which the C++ synthesises and hands over, played through Web Audio. The
 // audio output opens at the person's first touch, click or key, which Safari asks for
-// anyway, and the chimes are made a slice at a time from then on, when the page is idle:
-// neither holds up the page's first moments.
+// anyway, and the chimes are made a slice at a time from then on: neither holds up the
+// page's first moments.
 
 import { whenReady } from './program.js';
 
@@ -64,10 +64,11 @@ export function connectChimes() {
     if (!first)
       return;
     first = false;
-    // The chimes are made in slices, each done before the page has more to do.
+    // A first slice at once, while the finger or the key is still down, the rest whenever
+    // the page is idle.
     const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
-    const slice = () => Module._pagePrepareChimes() || idle(slice);
-    whenReady(() => idle(slice));
+    const slice = (milliseconds) => Module._pagePrepareChimes(milliseconds) || idle(() => slice(10));
+    whenReady(() => slice(40));
   };
   for (const input of ['pointerdown', 'keydown', 'pointerup'])
     addEventListener(input, gesture, { capture: true });
