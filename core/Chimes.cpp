@@ -59,25 +59,26 @@ Synthesis::Synthesis(std::string_view fileName)
 
 bool Synthesis::advance(std::size_t count)
 {
-    for (const std::size_t end = m_next + std::min(count, m_audible - m_next); m_next < end; ++m_next) {
-        for (std::size_t index = 0; index < m_notes.size(); ++index) {
-            const Note &note = m_notes[index];
-            const auto first = std::size_t(note.start * rate), length = std::size_t(note.length * rate);
-            if (m_next < first || m_next - first >= length)
-                continue;
-            const double t = double(m_next - first) / rate;
+    // Note by note, in order, so that each sample sums them as a whole chime at once would.
+    const std::size_t end = m_next + std::min(count, m_audible - m_next);
+    for (std::size_t index = 0; index < m_notes.size(); ++index) {
+        const Note &note = m_notes[index];
+        const auto first = std::size_t(note.start * rate), last = std::min(end, first + std::size_t(note.length * rate));
+        for (std::size_t at = std::max(m_next, first); at < last; ++at) {
+            const double t = double(at - first) / rate;
             // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
             const double attack = t < attackTime ? 0.5 - 0.5 * std::cos(pi * t / attackTime) : 1;
-            const double release = std::min(1.0, (note.length - t) / releaseTime);
+            const double release = t < note.length - 2 * releaseTime ? 1 : std::min(1.0, (note.length - t) / releaseTime);
             double value = 0;
             for (Tone &tone : m_tones[index]) {
                 value += tone.level * tone.amplitude * tone.sin;
                 tone.amplitude *= tone.fade;
                 tone.sin = std::exchange(tone.cos, tone.cos * tone.turnCos - tone.sin * tone.turnSin) * tone.turnSin + tone.sin * tone.turnCos;
             }
-            m_mix[m_next] += note.level * attack * release * value;
+            m_mix[at] += note.level * attack * release * value;
         }
     }
+    m_next = end;
     return m_next == m_audible;
 }
 

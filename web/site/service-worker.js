@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: MIT
 
 // Keeps the installed page working offline: every file of the site is kept at install,
-// and every request is answered from there first. A new build of the page, whose digest
+// and every request is answered from there first; the page is kept once, under the site's
+// own address, which also answers for index.html. A new build of the page, whose digest
 // names the cache, replaces the old one.
 const cacheName = 'collatz-{{digest}}';
-const files = ['./', 'index.html', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
+const files = ['./', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
 
 // The files are fetched afresh, past the browser's own cache: a server that gives old
 // dates and no Cache-Control lets the browser keep the last build's files for weeks.
@@ -21,5 +22,6 @@ self.addEventListener('activate', (event) => {
 });
 
 self.addEventListener('fetch', (event) => {
-  event.respondWith(caches.match(event.request, { ignoreSearch: true }).then((kept) => kept ?? fetch(event.request)));
+  const page = new URL(event.request.url).pathname.endsWith('/index.html') ? './' : event.request;
+  event.respondWith(caches.match(page, { ignoreSearch: true }).then((kept) => kept ?? fetch(event.request)));
 });
