@@ -84,6 +84,8 @@ class PuppeteerPage extends Page {
     await this.page.$eval(selector, (element) => element.scrollIntoView({ block: 'nearest' }));
     return this.page.click(selector, { button });
   }
+  // A click at this point of the viewport.
+  clickAt(x, y) { return this.page.mouse.click(x, y); }
   type(text) { return this.page.keyboard.type(text); }
   close() { return this.page.close(); }
 
@@ -136,6 +138,7 @@ class WebDriverPage extends Page {
     const element = await this.driver.findElement(By.css(selector));
     return button === 'left' ? element.click() : this.driver.actions().contextClick(element).perform();
   }
+  clickAt(x, y) { return this.driver.actions().move({ x: Math.round(x), y: Math.round(y) }).click().perform(); }
 
   press(keys) {
     const chord = keys.split('+').map(seleniumKey), actions = this.driver.actions();

@@ -379,7 +379,7 @@ test('the graph: every value against its step, the peak marked, linear or 対数
 
 // A teacher's links, a class's survey and comparisons on a Chromebook's screen, and the
 // projector, with nothing that needs a hover or a right click.
-test('links open an experiment, a comparison and a survey, and say once why not; a survey\'s records run, into view, and '
+test('links open an experiment, a comparison and a survey, and say once why not; a survey\'s records and drawing run, into view, and '
   + 'compare, by start; a long press opens the menu; full screen fits the window to the screen', { timeout }, async (t) => {
   await open({ width: 1366, height: 768, touch: page.touches }, '27');
   const link = (hash) => page.evaluate((hash) => { location.hash = hash; }, hash);
@@ -398,6 +398,13 @@ test('links open an experiment, a comparison and a survey, and say once why not;
   await page.click('#surveyRecords tbody tr:last-child button');
   assert.equal(await $('startingValueLabel'), 'ｎ＝ 97');
   assert.ok(await onScreen('#sequenceView'), 'the experiment a record ran is not in view');
+  // A click on 54's dot in the drawing runs it.
+  await page.clickAt(...await page.evaluate(() => {
+    const svg = document.querySelector('#surveyPlot svg'), box = (svg.scrollIntoView({ block: 'nearest' }), svg.getBoundingClientRect());
+    const dot = svg.querySelectorAll('circle[r="1.6"]')[51], scale = box.width / svg.viewBox.baseVal.width;
+    return [box.left + dot.cx.baseVal.value * scale, box.top + dot.cy.baseVal.value * scale];
+  }));
+  assert.equal(await $('startingValueLabel'), 'ｎ＝ 54');
   for (const row of [9, 8])
     await page.click(`#surveyRecords tbody tr:nth-child(${row}) input`);
   await page.click('#surveyCompare');
