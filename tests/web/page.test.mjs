@@ -9,6 +9,7 @@
 import { after, afterEach, before, beforeEach, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join } from 'node:path';
@@ -409,6 +410,9 @@ test('links open an experiment, a comparison and a survey, and say once why not;
     await page.click(`#surveyRecords tbody tr:nth-child(${row}) input`);
   await page.click('#surveyCompare');
   await shown('graphWindow', 'グラフ － ｎ＝ 27, 54');
+  await page.evaluate(() => { navigator.clipboard.writeText = (text) => { window.copied = text; return Promise.resolve(); }; });
+  await page.click('#copyGraphLink');
+  assert.match(await page.waitFor(() => window.copied), /^file:[^#]*collatz\.html#27,54$/);
 
   if (page.touches) {
     const box = await page.evaluate(() => {
@@ -456,6 +460,9 @@ test('the site installs as an app, shows a new build at the next opening or the 
       .end(body);
   }).listen(0, '127.0.0.1');
   await new Promise((resolve) => server.once('listening', resolve));
+  // Each build names its cache by its page, so that the next build replaces it.
+  const digest = createHash('sha256').update(readFileSync(join(site, 'index.html'))).digest('hex').slice(0, 16);
+  assert.ok(readFileSync(join(site, 'service-worker.js'), 'utf8').includes(`collatz-${digest}`), 'the cache is not named by the page');
   await page.open(`http://127.0.0.1:${server.address().port}/`);
   await page.waitFor(() => navigator.serviceWorker.ready.then(() => true));
   if (engine === 'chromium') {
