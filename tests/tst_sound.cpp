@@ -99,6 +99,7 @@ private slots:
         const DiskOutput disk(m_dir.filePath("lookedUp"));
         {
             SdlChimePlayer player;
+            player.prepare({"third.wav"});
             player.play("endpinpon.wav");
             QTRY_VERIFY2(disk.find(Samples(2048, 0x1212)) >= 0, "the working directory's chime was not played");
             player.play("third.wav");
