@@ -18,7 +18,6 @@ SurveyPanel::SurveyPanel(Services &services)
 
 void SurveyPanel::survey(std::uint32_t first, std::uint32_t last)
 {
-    cancel();
     // The last survey's tables go before the next one's are made: both at once could take
     // two hundred megabytes.
     clear();

@@ -144,7 +144,9 @@ QWidget *PanelWindow::make(const Panel::Control &control)
         m_records->setAccessibleName(caption->text());
         m_records->setHorizontalHeaderLabels(toQStringList(ProgramText::recordColumns));
         m_records->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_records->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
         m_records->verticalHeader()->hide();
+        m_records->verticalHeader()->setDefaultSectionSize(m_records->fontMetrics().height() + 8);
         m_records->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_records->setSelectionBehavior(QAbstractItemView::SelectRows);
         layout->addWidget(caption);

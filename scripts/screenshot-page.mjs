@@ -30,6 +30,8 @@ async function panel(link, id, picture) {
   await opened.open(`${pathToFileURL(page).href}#${link}`, { width: 732, height: 1400 });
   await opened.waitFor((id) => !document.getElementById(id).hidden && document.querySelector(`#${id} svg polyline, #${id} tbody tr`),
     [id], `${link} was not shown`, 30000);
+  // The heading the panel gives the focus to as it opens, without its ring, as a mouse leaves it.
+  await opened.evaluate(() => document.activeElement.blur());
   await (await opened.page.$(`#${id}`)).screenshot({ path: join(folder, picture) });
   await opened.close();
 }
