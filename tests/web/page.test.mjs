@@ -402,7 +402,7 @@ test('links open an experiment, a comparison and a survey, and say once why not;
     await page.click(`#surveyRecords tbody tr:nth-child(${row}) input`);
   await page.click('#surveyCompare');
   await shown('graphWindow', 'グラフ － ｎ＝ 27, 54');
-  await page.evaluate(() => { navigator.clipboard.writeText = (text) => { window.copied = text; return Promise.resolve(); }; });
+  await page.evaluate(() => navigator.clipboard && (navigator.clipboard.writeText = async (text) => { window.copied = text; }));
   await page.click('#copyGraphLink');
   assert.match(await page.waitFor(() => window.copied), /^file:[^#]*collatz\.html#27,54$/);
 
