@@ -111,8 +111,10 @@ std::string control(const Panel::Table &table, const Panel::Control &control, bo
         return "<button" + id + " type=\"" + (submits ? "submit" : "button") + "\">" + html(control.caption) + "</button>";
     case Role::Summary: return "<p" + id + "></p>";
     case Role::Plot: {
+        // A figure, not an image: it is pointed at and clicked, and WebKitGTK's accessibility
+        // aborts its web process on a click into an image's drawing once the page has scrolled.
         const auto summary = std::find_if(table.begin(), table.end(), [](const Panel::Control &other) { return other.role == Role::Summary; });
-        return "<div" + id + " role=\"img\" aria-describedby=\"" + summary->id + "\"></div>";
+        return "<div" + id + " role=\"figure\" aria-describedby=\"" + summary->id + "\"></div>";
     }
     case Role::Entry: return "<input" + id + " type=\"text\" inputmode=\"numeric\" autocomplete=\"off\"" + attribute("placeholder", control.caption) + '>';
     case Role::Number:

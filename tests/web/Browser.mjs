@@ -121,14 +121,23 @@ class WebDriverPage extends Page {
     await this.driver.get(url);
   }
 
+  // A point of the viewport on the X server's screen.
+  screenPoint(x, y) {
+    return this.evaluate((x, y) => [screenX + x, screenY + outerHeight - innerHeight + y].map(Math.round), x, y);
+  }
+
   // WebKitGTK's WebDriver scrolls only what shows a scroll bar: the wheel comes from the
   // X server instead, as a mouse's does, a notch for every 50 pixels or so.
   async wheel(selector, deltaY) {
-    const [x, y] = await this.evaluate((selector) => {
-      const box = document.querySelector(selector).getBoundingClientRect();
-      return [screenX + box.left + box.width / 2, screenY + outerHeight - innerHeight + box.top + box.height / 2].map(Math.round);
-    }, selector);
+    const box = await this.evaluate((selector) => document.querySelector(selector).getBoundingClientRect().toJSON(), selector);
+    const [x, y] = await this.screenPoint(box.left + box.width / 2, box.top + box.height / 2);
     execFileSync('xdotool', ['mousemove', x, y, 'click', '--repeat', Math.ceil(deltaY / 50), deltaY > 0 ? 5 : 4].map(String));
+  }
+
+  // A click at a point from the X server as well: WebKitGTK's web process sometimes aborts
+  // on its WebDriver's own pointer actions.
+  async clickAt(x, y) {
+    execFileSync('xdotool', ['mousemove', ...(await this.screenPoint(x, y)).map(String), 'click', '1']);
   }
 
   // WebDriver waits for a promise the script returns.
@@ -138,7 +147,6 @@ class WebDriverPage extends Page {
     const element = await this.driver.findElement(By.css(selector));
     return button === 'left' ? element.click() : this.driver.actions().contextClick(element).perform();
   }
-  clickAt(x, y) { return this.driver.actions().move({ x: Math.round(x), y: Math.round(y) }).click().perform(); }
 
   press(keys) {
     const chord = keys.split('+').map(seleniumKey), actions = this.driver.actions();
