@@ -260,6 +260,9 @@ private slots:
         QCOMPARE(svg.section("<circle", 1).section("cy=\"", 1).section('"', 0, 0), svg.section("<circle", 2).section("cy=\"", 1).section('"', 0, 0));
         const std::optional<GraphDrawing::Point> at = drawing.pointAt(svg.section("<circle", 2).section("cx=\"", 1).section('"', 0, 0).toDouble(), 20);
         QCOMPARE(at ? text(two.valueAt(at->path, at->step)) : "", "ｎ＝ 31\u300072 ステップ目：9,232");
+        // Past the end of 31's line, at its last value's height, only 27's line is under the pointer.
+        const QStringList line = svg.section("points=\"", 1).section('"', 0, 0).split(' ');
+        QCOMPARE(drawing.pointAt(line[110].section(',', 0, 0).toDouble(), line[111].section(',', 1).toDouble()), std::optional(GraphDrawing::Point{0, 110}));
 
         const QString four = QString::fromStdString(GraphDrawing(GraphFigures({27, 255, 447, 703, 871}), logScale).svg());
         QCOMPARE(four.count("<polyline"), 4);
@@ -286,6 +289,7 @@ private slots:
         QTest::addColumn<QString>("records");
         QTest::newRow("3..100") << 3u << 100u << "97,118,9232" << "27,111,9232"
                                 << "3 both, 6 steps, 7 both, 9 steps, 15 highest, 18 steps, 25 steps, 27 both, 54 steps, 73 steps, 97 steps";
+        QTest::newRow("28..29: of a tie, the smaller") << 28u << 29u << "28,18,52" << "29,18,88" << "";
         QTest::newRow("1,000..2,000, records from 1") << 1000u << 2000u << "1161,181,190996" << "1819,161,1276936" << "1161 steps, 1819 highest";
         QTest::newRow("3..10,000,000") << 3u << 10000000u << "8400511,685,159424614880" << "6631675,576,60342610919632"
                                        << "47 steps, 31 highest, 5 both, last 8400511 steps";
@@ -410,8 +414,8 @@ private slots:
 
     // The survey's panel: its controls as the stage allows, its records ticked and compared in
     // the order of their starts, a record run, a note of what to do where nothing is ticked and
-    // that the link was copied, for a few seconds; its files; a range it refuses leaves the
-    // survey it shows.
+    // that the link was copied, for a few seconds from the last; its files; a range it refuses
+    // leaves the survey it shows.
     void surveyPanel()
     {
         ScriptedServices services;
@@ -447,6 +451,9 @@ private slots:
             "save collatz-records-3-100.csv start,steps,highest,record\n3,7,16,both\n6,8,16,steps\n7,16,52,both\n9,19,52,steps\n"
             "15,17,160,highest\n18,20,52,steps\n25,23,88,steps\n27,111,9232,both\n54,112,9232,steps\n73,115,9232,steps\n97,118,9232,steps\n",
             "message 「100-3」は開けません。範囲は小さいほうから書きます。"}));
+        model.act(Action::CopySurveyLink);
+        services.work(1);
+        QCOMPARE(text(view.note), "リンクをコピーしました。");
         services.work();
         QCOMPARE(text(view.title) + '|' + text(view.note), "まとめて調べる － 3～100|");
         QCOMPARE(QString::fromStdString(*view.drawing).count("r=\"1.6\""), 98);

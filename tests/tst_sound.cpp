@@ -69,9 +69,9 @@ class TestSound : public QObject {
     static bool reaches(const SdlChimePlayer &player, Output wanted) { return QTest::qWaitFor([&] { return player.output() == wanted; }); }
 
 private slots:
-    // A chime file is resampled whole; one at the output's own rate comes out as it is; one
-    // whose data chunk claims more than the file holds gives what is there; one larger than
-    // 2 MiB, or longer than five seconds, is refused.
+    // A chime file is resampled whole, a stereo one of three seconds too; one at the output's
+    // own rate comes out as it is; one whose data chunk claims more than the file holds gives
+    // what is there; one larger than 2 MiB, or longer than five seconds, is refused.
     void reads()
     {
         const auto decoded = [](const QByteArray &file) { return WaveFile::decode(reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())).value_or(Samples()); };
@@ -80,6 +80,7 @@ private slots:
         const Samples chime(m_pinpon.begin(), m_pinpon.begin() + 4410);
         QCOMPARE(decoded(wave(1, 44100, 16, QByteArray(reinterpret_cast<const char *>(chime.data()), 8820))), chime);
         QCOMPARE(samples(wave(1, 44100, 16, QByteArray(6, 7), 64 << 20)), 3u);
+        QCOMPARE(samples(wave(2, 44100, 16, QByteArray(529200, 0))), 132300u);
         QCOMPARE(samples(wave(2, 192000, 16, QByteArray(WaveFile::largestFile, 0))), 0u);
         QCOMPARE(samples(wave(1, 1000, 8, QByteArray(6000, '\x80'))), 0u);
     }

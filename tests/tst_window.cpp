@@ -62,6 +62,19 @@ class TestWindow : public QObject {
     }
     Dialogs::Step closed(const QString &refused) { return asked([](QInputDialog *dialog) { dialog->close(); }, refused); }
 
+    // Moves the pointer over a point of the graph's drawing, shown as large as its plot lets
+    // it be, centred; returns the size it is shown at.
+    QSizeF pointAt(QPointF point)
+    {
+        QWidget *plot = find("graphPlot");
+        QSizeF shown(Svg::width, Svg::height);
+        shown.scale(QSizeF(plot->size()), Qt::KeepAspectRatio);
+        const QPointF over = QPointF((plot->width() - shown.width()) / 2, (plot->height() - shown.height()) / 2) + point * shown.width() / Svg::width;
+        QMouseEvent move(QEvent::MouseMove, over, plot->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(plot, &move);
+        return shown;
+    }
+
     // Starts an experiment by a click on 実 験, or by a key while it has the focus, and
     // answers its dialogs with these steps.
     bool experiment(std::initializer_list<Dialogs::Step> steps, int key = 0)
@@ -237,7 +250,7 @@ private slots:
     // gives it; the value at the step under the pointer; 対数目盛 draws it anew. It follows
     // the experiments and the resets, saves its values as CSV and its drawing as PNG at
     // twice the size shown, and a save that cannot be made says so and leaves nothing
-    // behind; its link copied is said so.
+    // behind, one cancelled says nothing; its link copied is said so.
     void graph()
     {
         QVERIFY(experiment({typed("8400511")}));
@@ -249,16 +262,9 @@ private slots:
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 8400511");
         QCOMPARE(find<QLabel>("graphSummary")->text(), "ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）");
 
-        // Where the drawing is shown: as large as the plot lets it be, centred.
         QWidget *plot = find("graphPlot");
-        QSizeF shown(Svg::width, Svg::height);
-        shown.scale(QSizeF(plot->size()), Qt::KeepAspectRatio);
-        const double scale = shown.width() / Svg::width;
         const QString svg = QString::fromStdString(GraphDrawing(GraphFigures({8400511}), false).svg());
-        const QPointF peak(svg.section("cx=\"", 1).section('"', 0, 0).toDouble(), svg.section("cy=\"", 1).section('"', 0, 0).toDouble());
-        const QPointF over = QPointF((plot->width() - shown.width()) / 2, (plot->height() - shown.height()) / 2) + peak * scale;
-        QMouseEvent move(QEvent::MouseMove, over, plot->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(plot, &move);
+        const QSizeF shown = pointAt({svg.section("cx=\"", 1).section('"', 0, 0).toDouble(), svg.section("cy=\"", 1).section('"', 0, 0).toDouble()});
         QTRY_COMPARE(QToolTip::text(), "190 ステップ目：159,424,614,880");
         const QImage linear = plot->grab().toImage();
         click("logScale");
@@ -266,12 +272,12 @@ private slots:
 
         QTemporaryDir folder;
         QString said;
-        for (const QString name : {"road.csv", "road.png", "/sys/road.csv"}) {
+        for (const QString name : {"road.csv", "road.png", "/sys/road.csv", "cancelled.csv"}) {
             Dialogs dialogs{[&](QWidget *widget) {
                 auto *dialog = qobject_cast<QFileDialog *>(widget);
                 QVERIFY(dialog->selectedFiles().value(0).endsWith("/collatz-8400511." + name.right(3)));
                 dialog->selectFile(name.startsWith('/') ? name : folder.filePath(name));
-                QMetaObject::invokeMethod(dialog, "accept");
+                QMetaObject::invokeMethod(dialog, name.startsWith("cancel") ? "reject" : "accept");
             }};
             if (name.startsWith('/'))
                 dialogs.then([&](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); });
@@ -295,18 +301,20 @@ private slots:
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27");
     }
 
-    // Ctrl+E opens the survey, named as such: a range surveyed, its records listed, one of
-    // them run in the window by a click, those ticked compared in the graph in the order of
-    // their starts, which also compares what is typed into it; a range it refuses says why
-    // and leaves the survey shown, whose drawing and files still work; a link shows a
-    // comparison, and says once why it cannot show a start.
+    // Ctrl+E opens the survey, named as such, its
+    // numbers written the Japanese way whatever the user's locale: a range surveyed, its
+    // records listed, one of them run in the window by a click, those ticked compared in the
+    // graph in the order of their starts, which also compares what is typed into it, read by
+    // pointer on a wide window; a range it refuses says why and leaves the survey shown, whose
+    // drawing and files still work; a link shows a comparison, and says once why it cannot
+    // show a start. The text box's menu offers both panels too.
     void survey()
     {
         QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
         QWidget *survey = find("surveyWindow");
         QVERIFY2(survey && survey->isVisible(), "Ctrl+E did not open the survey");
         QCOMPARE(survey->windowTitle(), "まとめて調べる");
-        find<QSpinBox>("surveyLast")->setValue(100);
+        QCOMPARE(find<QSpinBox>("surveyLast")->locale().toString(10000000), "10,000,000");
         click("surveyRun");
         QTRY_COMPARE(survey->windowTitle(), "まとめて調べる － 3～100");
         QCOMPARE(find<QLabel>("surveySummary")->text(), "いちばん長い：ｎ＝ 97（118 ステップ）\u3000いちばん高い：ｎ＝ 27（最大値 9,232）");
@@ -327,6 +335,12 @@ private slots:
         QTest::keyClicks(find("compareStarts"), "27 31");
         QTest::keyClick(find("compareStarts"), Qt::Key_Return);
         QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 27, 31");
+        // On a wide window, the pointer on 27's line under 31's peak names 27's value.
+        graph->resize(1600, graph->height());
+        const QStringList point = QString::fromStdString(GraphDrawing(GraphFigures({27, 31}), false).svg()).section("points=\"", 1)
+            .section('"', 0, 0).split(' ', Qt::SkipEmptyParts).value(72).split(',');
+        pointAt({point.value(0).toDouble(), point.value(1).toDouble()});
+        QTRY_COMPARE(QToolTip::text(), "ｎ＝ 27\u300072 ステップ目：1,367");
 
         QString said;
         Dialogs refused{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
@@ -347,6 +361,15 @@ private slots:
         m_window->openLink("2");
         QVERIFY(dialogs.done());
         QCOMPARE(said, "「2」は開けません。はじめの数は 3 以上 10000000 以下です。");
+
+        QStringList offered;
+        QTimer::singleShot(0, this, [&offered] {
+            for (QAction *action : QApplication::activePopupWidget()->actions())
+                offered << action->text();
+            QApplication::activePopupWidget()->close();
+        });
+        emit find<QPlainTextEdit>("sequenceView")->customContextMenuRequested({5, 5});
+        QCOMPARE(offered.filter(QRegularExpression("^(グラフを表示|まとめて調べる)")).size(), 2);
     }
 
     // A link given as the program starts is opened once, as the window is first shown.

@@ -37,13 +37,19 @@ function duration(name) {
 }
 
 let browser, page;
-before(async () => { browser = await launch(engine); });
-after(() => browser?.close());
-beforeEach(async () => { page = await browser.newPage(); });
+// A browser that stops answering fails the hook by name too, instead of holding up the run.
+before(async () => { browser = await launch(engine); }, { timeout });
+after(async () => {
+  await browser?.close();
+  // A browser that crashed can leave its driver's request unanswered, which would keep this
+  // process, and the run's summary, waiting: it ends soon after its last test.
+  setTimeout(() => process.exit(), 5000).unref();
+}, { timeout });
+beforeEach(async () => { page = await browser.newPage(); }, { timeout });
 afterEach(async () => {
   assert.deepEqual(await page.evaluate(() => window.pageErrors ?? []), [], 'the page reported errors');
   await page.close();
-});
+}, { timeout });
 
 // Opens the page, with a link after "#" if given, and notes each chime the page starts,
 // by its length, on an audio output at 48 kHz as many laptops have, and each text copied
@@ -73,6 +79,13 @@ const asking = () => page.waitFor(() => document.getElementById('inputDialog').o
   [], 'the input dialog did not open with its entry focused');
 const shown = (id, title) => page.waitFor((id, title) => !document.getElementById(id).hidden
   && document.getElementById(`${id}Title`).textContent === title, [id, title], `${id} was not shown with the title ${title}`);
+// Where the nth of these shapes of a drawing is shown in the viewport, or a polyline's point
+// at this step, the drawing brought into view first.
+const drawnAt = (selector, nth, step) => page.evaluate((selector, nth, step) => {
+  const shape = document.querySelectorAll(selector)[nth], svg = shape.ownerSVGElement, box = (svg.scrollIntoView({ block: 'nearest' }), svg.getBoundingClientRect());
+  const point = step === null ? { x: shape.cx.baseVal.value, y: shape.cy.baseVal.value } : shape.points.getItem(step), scale = box.width / svg.viewBox.baseVal.width;
+  return [box.left + point.x * scale, box.top + point.y * scale];
+}, selector, nth, step ?? null);
 // Whether an element is on the screen, some of it at least.
 const onScreen = (selector) => page.evaluate((selector) => {
   const box = document.querySelector(selector).getBoundingClientRect();
@@ -383,6 +396,11 @@ test('links open an experiment, a comparison and a survey, and say once why not;
   await page.press('Enter');
   await link('27,31');
   await shown('graphWindow', 'グラフ － ｎ＝ 27, 31');
+  // A line of figures for each start; on 27's line under 31's peak, 27's value.
+  assert.equal((await $('graphSummary')).split('\n').length, 2);
+  await page.clickAt(...await drawnAt('#graphPlot polyline', 0, 72));
+  assert.equal(await page.waitFor(() => !document.getElementById('graphPlotTip').hidden && document.getElementById('graphPlotTip').textContent),
+    'ｎ＝ 27\u300072 ステップ目：1,367');
   await link('3-100');
   await shown('surveyWindow', 'まとめて調べる － 3～100');
   assert.equal(await $('surveySummary'), 'いちばん長い：ｎ＝ 97（118 ステップ）\u3000いちばん高い：ｎ＝ 27（最大値 9,232）');
@@ -392,14 +410,11 @@ test('links open an experiment, a comparison and a survey, and say once why not;
   assert.equal(await $('startingValueLabel'), 'ｎ＝ 97');
   assert.ok(await onScreen('#sequenceView'), 'the experiment a record ran is not in view');
   // A click on 54's dot in the drawing runs it.
-  await page.clickAt(...await page.evaluate(() => {
-    const svg = document.querySelector('#surveyPlot svg'), box = (svg.scrollIntoView({ block: 'nearest' }), svg.getBoundingClientRect());
-    const dot = svg.querySelectorAll('circle[r="1.6"]')[51], scale = box.width / svg.viewBox.baseVal.width;
-    return [box.left + dot.cx.baseVal.value * scale, box.top + dot.cy.baseVal.value * scale];
-  }));
-  assert.equal(await $('startingValueLabel'), 'ｎ＝ 54');
+  await page.clickAt(...await drawnAt('#surveyPlot circle[r="1.6"]', 51));
+  await page.waitFor(() => document.getElementById('startingValueLabel').textContent === 'ｎ＝ 54', [], "a click on 54's dot did not run it");
   for (const row of [9, 8])
     await page.click(`#surveyRecords tbody tr:nth-child(${row}) input`);
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#surveyRecords input:checked')].map((tick) => tick.value)), ['27', '54']);
   await page.click('#surveyCompare');
   await shown('graphWindow', 'グラフ － ｎ＝ 27, 54');
   await page.evaluate(() => navigator.clipboard && (navigator.clipboard.writeText = async (text) => { window.copied = text; }));
