@@ -318,11 +318,7 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   // A finger put on the plot and slid to the peak's step: its value stays after the finger
   // lifts, until a touch somewhere else.
   if (page.touches) {
-    const at = (step) => page.evaluate((step) => {
-      const svg = document.querySelector('#graphPlot svg'), box = svg.getBoundingClientRect();
-      const scale = box.width / svg.viewBox.baseVal.width;
-      return [box.left + svg.querySelector('polyline').points.getItem(step).x * scale, box.top + box.height / 2];
-    }, step);
+    const at = (step) => drawnAt('#graphPlot polyline', 0, step);
     await page.touch(await at(120), await at(160), await at(190));
     const tip = () => page.evaluate(() => !document.getElementById('graphPlotTip').hidden && document.getElementById('graphPlotTip').textContent);
     assert.equal(await tip(), '190 ステップ目：159,424,614,880');
@@ -422,12 +418,10 @@ test('links open an experiment, a comparison and a survey, and say once why not;
   assert.match(await page.waitFor(() => window.copied), /^file:[^#]*collatz\.html#27,54$/);
 
   if (page.touches) {
-    const box = await page.evaluate(() => {
-      document.getElementById('sequenceView').scrollIntoView();
-      const box = document.getElementById('sequenceView').getBoundingClientRect();
+    await page.page.touchscreen.touchStart(...await page.evaluate(() => {
+      const box = (document.getElementById('sequenceView').scrollIntoView(), document.getElementById('sequenceView').getBoundingClientRect());
       return [box.left + 40, box.top + 40];
-    });
-    await page.page.touchscreen.touchStart(...box);
+    }));
     await page.waitFor(() => !document.getElementById('contextMenu').hidden, [], 'a long press did not open the menu');
     await page.page.touchscreen.touchEnd();
     assert.equal(await page.evaluate(() => document.getElementById('contextMenu').hidden), false, 'the menu closed as the finger lifted');
@@ -500,7 +494,8 @@ test('the site installs as an app, shows a new build at the next opening or the 
 });
 
 // A pupil who uses only the keyboard: every feature reached with Tab, Enter, Space, arrows and
-// Escape, the focus shown at each stop, into a panel as it opens and back to what opened it.
+// Escape, the focus shown at each stop, into a panel as it opens and back to what opened it;
+// the first key opens the audio output, as the first touch does.
 test('by keyboard alone: every feature reached and used, the focus shown at each stop, a panel taking it as it opens and '
   + 'giving it back as it closes', { timeout: 2 * timeout }, async () => {
   await open({ width: 1280, height: 900 });
@@ -516,6 +511,7 @@ test('by keyboard alone: every feature reached and used, the focus shown at each
     return stops.at(-1);
   };
   await key('Enter');
+  assert.equal(await page.evaluate(() => performance.getEntriesByName('audio').length), 1, 'the first key did not open the audio output');
   await page.type('27');
   await key('Enter');
   assert.equal(await key('Control+g'), 'graphWindowTitle');
@@ -544,8 +540,8 @@ test('by keyboard alone: every feature reached and used, the focus shown at each
   assert.equal(await $('graphWindowTitle'), 'グラフ － ｎ＝ 3, 6');
   assert.equal(await key('Escape'), 'surveyCompare');
   await key('Escape');
-  assert.deepEqual(stops.filter((stop) => stop.endsWith('(not shown)')), []);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'startButton', stops.join(', '));
+  assert.deepEqual(stops.filter((stop) => stop.endsWith('(not shown)')), []);
 });
 
 // What axe-core finds wrong, the target size's rule on, in each state a lesson passes
