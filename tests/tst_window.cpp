@@ -265,12 +265,17 @@ private slots:
 
         QTemporaryDir folder;
         QString said;
-        for (const QString name : {"road.csv", "road.png", "/sys/road.csv", "cancelled.csv"}) {
+        for (const QString name : {"road.csv", "road.png", "cancelled.csv", "/sys/road.csv"}) {
+            // Qt's dialog, left open, comes to read /proc/kmsg, which waits for ever.
+            if (name.startsWith("cancel") && QDir::currentPath() == "/proc")
+                continue;
             Dialogs dialogs{[&](QWidget *widget) {
                 auto *dialog = qobject_cast<QFileDialog *>(widget);
                 QVERIFY(dialog->selectedFiles().value(0).endsWith("/collatz-8400511." + name.right(3)));
+                if (name.startsWith("cancel"))
+                    return dialog->reject();
                 dialog->selectFile(name.startsWith('/') ? name : folder.filePath(name));
-                QMetaObject::invokeMethod(dialog, name.startsWith("cancel") ? "reject" : "accept");
+                QMetaObject::invokeMethod(dialog, "accept");
             }};
             if (name.startsWith('/'))
                 dialogs.then([&](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); });
