@@ -304,8 +304,7 @@ private slots:
     // records listed, one of them run in the window by a click, those ticked compared in the
     // graph in the order of their starts, which also compares what is typed into it, read by
     // pointer on a wide window; a range it refuses says why and leaves the survey shown, whose
-    // drawing and files still work; a link shows a comparison, and says once why it cannot
-    // show a start. The text box's menu offers both panels too.
+    // drawing and files still work. The text box's menu offers both panels too.
     void survey()
     {
         QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
@@ -352,13 +351,6 @@ private slots:
         click("resetButton");
         QTest::mouseClick(find("surveyPlot"), Qt::LeftButton, {}, find("surveyPlot")->rect().center());
         QVERIFY2(label().startsWith("ｎ＝ "), "a click in the survey's drawing ran nothing");
-
-        m_window->openLink("41,47");
-        QCOMPARE(graph->windowTitle(), "グラフ － ｎ＝ 41, 47");
-        Dialogs dialogs{[&said](QWidget *box) { said = qobject_cast<QMessageBox *>(box)->text(); box->close(); }};
-        m_window->openLink("2");
-        QVERIFY(dialogs.done());
-        QCOMPARE(said, "「2」は開けません。はじめの数は 3 以上 10000000 以下です。");
 
         QStringList offered;
         QTimer::singleShot(0, this, [&offered] {
