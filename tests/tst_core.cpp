@@ -177,24 +177,15 @@ private slots:
     {
         QTest::addColumn<double>("start");
         QTest::addColumn<QString>("summary");
-        QTest::addColumn<QString>("atPeak");
-        QTest::addColumn<QString>("lastRow");
-        QTest::newRow("27") << 27.0 << "ｎ＝ 27\u3000ステップ数 111\u3000最大値 9,232（77 ステップ目）" << "77 ステップ目：9,232" << "111,1";
-        QTest::newRow("6631675, the highest peak") << 6631675.0
-            << "ｎ＝ 6631675\u3000ステップ数 576\u3000最大値 60,342,610,919,632（163 ステップ目）"
-            << "163 ステップ目：60,342,610,919,632" << "576,1";
+        QTest::newRow("27") << 27.0 << "ｎ＝ 27\u3000ステップ数 111\u3000最大値 9,232（77 ステップ目）";
+        QTest::newRow("6631675, the highest peak") << 6631675.0 << "ｎ＝ 6631675\u3000ステップ数 576\u3000最大値 60,342,610,919,632（163 ステップ目）";
     }
-    // The graph's texts and table: the peak's step and value grouped, every digit written.
+    // The graph's summary: the peak's step and value grouped, every digit written.
     void figures()
     {
         QFETCH(double, start);
         QFETCH(QString, summary);
-        QFETCH(QString, atPeak);
-        QFETCH(QString, lastRow);
-        const GraphFigures figures({start});
-        QCOMPARE(text(figures.summary()), summary);
-        QCOMPARE(text(figures.valueAt(0, figures.paths()[0].peakStep)), atPeak);
-        QCOMPARE(QString::fromStdString(figures.table()).split('\n').at(int(figures.steps()) + 1), lastRow);
+        QCOMPARE(text(GraphFigures({start}).summary()), summary);
     }
 
     void axes_data()
@@ -455,14 +446,10 @@ private slots:
         QCOMPARE(QString::fromStdString(*view.drawing).count("r=\"1.6\""), 98);
     }
 
-    // Twips to the nearest pixel, fifteen to a pixel; the explanation read as sentences.
+    // Twips to the nearest pixel, fifteen to a pixel.
     void layout()
     {
         QCOMPARE(QList<int>({Layout::toPixels(7), Layout::toPixels(8), Layout::toPixels(10215)}), QList<int>({0, 1, 681}));
-        const std::vector<std::u16string> paragraphs = Layout::problemParagraphs();
-        QCOMPARE(paragraphs.size(), 6u);
-        QCOMPARE(text(paragraphs[4]), "この問題は有名な難問で、いまだに解けていません。また、コンピュータを使って、非常に大きな数（４兆）まで調べられていますが、"
-                                      "１にならない例は発見されていません。");
     }
 
     // The chimes the page synthesises a slice at a time are the desktop's wave files, byte

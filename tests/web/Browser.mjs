@@ -16,8 +16,7 @@ import { DriverService } from 'selenium-webdriver/remote/index.js';
 export const engines = {
   chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio'] },
-  firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', protocol: 'webDriverBiDi',
-    extraPrefsFirefox: { 'media.volume_scale': '0.0' } },
+  firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', protocol: 'webDriverBiDi' },
 };
 
 const textOf = (element) => (['input', 'textarea'].includes(element.localName) ? element.value : element.textContent);
