@@ -51,8 +51,8 @@ Synthesis::Synthesis(std::string_view fileName)
     for (const Note &note : m_notes) {
         std::vector<Tone> &tones = m_tones.emplace_back();
         for (const Partial &partial : partials) {
-            const double turn = 2 * pi * note.frequency * partial.ratio / rate;
-            tones.push_back({partial.level, std::cos(turn), std::sin(turn), std::exp(-note.decay * partial.decay / rate)});
+            const double turn = 2 * pi * note.frequency * partial.ratio / rate, fade = std::exp(-note.decay * partial.decay / rate);
+            tones.push_back({note.level * partial.level, 0, fade * std::cos(turn), fade * std::sin(turn)});
         }
     }
 }
@@ -64,36 +64,44 @@ bool Synthesis::advance(std::size_t count)
     for (std::size_t index = 0; index < m_notes.size(); ++index) {
         const Note &note = m_notes[index];
         const auto first = std::size_t(note.start * rate), last = std::min(end, first + std::size_t(note.length * rate));
+        const auto attackEnd = first + std::size_t(attackTime * rate), releaseFrom = first + std::size_t((note.length - 2 * releaseTime) * rate);
         for (std::size_t at = std::max(m_next, first); at < last; ++at) {
-            const double t = double(at - first) / rate;
-            // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
-            const double attack = t < attackTime ? 0.5 - 0.5 * std::cos(pi * t / attackTime) : 1;
-            const double release = t < note.length - 2 * releaseTime ? 1 : std::min(1.0, (note.length - t) / releaseTime);
             double value = 0;
             for (Tone &tone : m_tones[index]) {
-                value += tone.level * tone.amplitude * tone.sin;
-                tone.amplitude *= tone.fade;
-                tone.sin = std::exchange(tone.cos, tone.cos * tone.turnCos - tone.sin * tone.turnSin) * tone.turnSin + tone.sin * tone.turnCos;
+                value += tone.imaginary;
+                tone.imaginary = std::exchange(tone.real, tone.real * tone.turnReal - tone.imaginary * tone.turnImaginary) * tone.turnImaginary
+                                 + tone.imaginary * tone.turnReal;
             }
-            m_mix[at] += note.level * attack * release * value;
+            // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
+            if (at < attackEnd || at >= releaseFrom) {
+                const double t = double(at - first) / rate;
+                value *= (at < attackEnd ? 0.5 - 0.5 * std::cos(pi * t / attackTime) : 1) * std::min(1.0, (note.length - t) / releaseTime);
+            }
+            m_mix[at] += value;
         }
     }
-    m_next = end;
+    for (; m_next < end; ++m_next)
+        m_peak = std::max(m_peak, std::fabs(m_mix[m_next]));
     return m_next == m_audible;
 }
 
 std::vector<std::int16_t> Synthesis::samples() const
 {
-    double peak = 0;
-    for (double value : m_mix)
-        peak = std::max(peak, std::fabs(value));
-    const double scale = 0.7 * 32767 / peak;
-    std::vector<std::int16_t> samples;
-    samples.reserve(m_mix.size());
     // Halves go to the even neighbour, as the first chimes were rounded.
-    for (double value : m_mix)
-        samples.push_back(std::int16_t(std::nearbyint(value * scale)));
+    const double scale = 0.7 * 32767 / m_peak;
+    std::vector<std::int16_t> samples(m_mix.size());
+    for (std::size_t at = 0; at < m_mix.size(); ++at)
+        samples[at] = std::int16_t(std::nearbyint(m_mix[at] * scale));
     return samples;
+}
+
+std::vector<float> Synthesis::levels() const
+{
+    const double scale = 0.7 * 32767 / m_peak;
+    std::vector<float> levels(m_mix.size());
+    for (std::size_t at = 0; at < m_mix.size(); ++at)
+        levels[at] = float(std::nearbyint(m_mix[at] * scale) / 32768);
+    return levels;
 }
 
 std::vector<std::int16_t> samples(std::string_view fileName)

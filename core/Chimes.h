@@ -27,22 +27,25 @@ public:
     bool advance(std::size_t count);
     // Once done: 16-bit mono samples at the rate above, the same every time.
     std::vector<std::int16_t> samples() const;
+    // The same samples as Web Audio takes them, from -1 to 1.
+    std::vector<float> levels() const;
 
     struct Note {
         double frequency, start, length, level, decay;
     };
 
 private:
-    // A partial of a note as it sounds on: its sine and its decay are turned on from one
-    // sample to the next, without a sine or an exponential for every sample.
+    // A partial of a note as it sounds on, as a point turning and shrinking about the origin:
+    // one complex product a sample gives its sine and its decay, without a sine or an
+    // exponential for every sample. The sample is its imaginary part.
     struct Tone {
-        double level, turnCos, turnSin, fade;
-        double cos = 1, sin = 0, amplitude = 1;
+        double real, imaginary, turnReal, turnImaginary;
     };
     std::vector<Note> m_notes;
     std::vector<std::vector<Tone>> m_tones;
     std::vector<double> m_mix;
     std::size_t m_audible = 0, m_next = 0;
+    double m_peak = 0;
 };
 
 // The whole chime at once.

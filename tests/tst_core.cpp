@@ -453,7 +453,7 @@ private slots:
     }
 
     // The chimes the page synthesises a slice at a time are the desktop's wave files, byte
-    // for byte.
+    // for byte, and so are the levels it plays.
     void chimes()
     {
         for (const char *name : {ProgramText::resetChime, ProgramText::exitChime}) {
@@ -463,7 +463,11 @@ private slots:
             Chimes::Synthesis sliced(name);
             while (!sliced.advance(1000)) {
             }
-            QVERIFY2(sliced.samples() == Chimes::samples(name), name);
+            const std::vector<std::int16_t> whole = Chimes::samples(name);
+            QVERIFY2(sliced.samples() == whole, name);
+            const std::vector<float> levels = sliced.levels();
+            QVERIFY2(std::equal(levels.begin(), levels.end(), whole.begin(), whole.end(),
+                                [](float level, std::int16_t sample) { return level * 32768 == sample; }), name);
         }
     }
 

@@ -137,15 +137,15 @@ public:
         done();
     }
 
-    // Makes the chimes for about this long, and hands each to the page once made; true once
-    // both are.
+    // Makes the next chime for about this long, and hands it to the page once made; true once
+    // both are. A slice ends with its chime, so that the click after the first touch waits
+    // for no more than 初期化's.
     bool prepareChimes(std::chrono::milliseconds slice)
     {
         const auto until = std::chrono::steady_clock::now() + slice;
-        for (Chime &chime : m_chimes) {
-            while (!chime.kept && std::chrono::steady_clock::now() < until)
-                make(chime);
-        }
+        const auto next = std::find_if(m_chimes.begin(), m_chimes.end(), [](const Chime &chime) { return !chime.kept; });
+        while (next != m_chimes.end() && !next->kept && std::chrono::steady_clock::now() < until)
+            make(*next);
         return m_chimes.back().kept;
     }
 
@@ -165,11 +165,8 @@ private:
             chime.synthesis.emplace(chime.name);
         if (!chime.synthesis->advance(1024))
             return;
-        const std::vector<std::int16_t> samples = chime.synthesis->samples();
-        std::vector<float> floats(samples.begin(), samples.end());
-        for (float &sample : floats)
-            sample /= 32768;
-        pageKeepChime(chime.name, floats.data(), int(floats.size()), Chimes::rate);
+        const std::vector<float> levels = chime.synthesis->levels();
+        pageKeepChime(chime.name, levels.data(), int(levels.size()), Chimes::rate);
         chime.kept = true;
         chime.synthesis.reset();
     }
