@@ -95,7 +95,7 @@ private slots:
         QDir::setCurrent(m_dir.path());
         QFile own("endpinpon.wav"), third("third.wav");
         QVERIFY(own.open(QIODevice::WriteOnly) && own.write(wave(1, 44100, 16, QByteArray(88200, '\x12'))) && own.flush());
-        QVERIFY(third.open(QIODevice::WriteOnly) && third.write(wave(1, 44100, 16, QByteArray(8820, '\x23'))) && third.flush());
+        QVERIFY(third.open(QIODevice::WriteOnly) && third.write(wave(1, 44100, 16, QByteArray(88200, '\x23'))) && third.flush());
         QCOMPARE(mkfifo("pinpon.wav", 0600), 0);
         const DiskOutput disk(m_dir.filePath("lookedUp"));
         {
