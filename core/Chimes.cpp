@@ -85,22 +85,25 @@ bool Synthesis::advance(std::size_t count)
     return m_next == m_audible;
 }
 
-std::vector<std::int16_t> Synthesis::samples() const
+std::int16_t Synthesis::sample(std::size_t at) const
 {
     // Halves go to the even neighbour, as the first chimes were rounded.
-    const double scale = 0.7 * 32767 / m_peak;
+    return std::int16_t(std::nearbyint(m_mix[at] * (0.7 * 32767 / m_peak)));
+}
+
+std::vector<std::int16_t> Synthesis::samples() const
+{
     std::vector<std::int16_t> samples(m_mix.size());
     for (std::size_t at = 0; at < m_mix.size(); ++at)
-        samples[at] = std::int16_t(std::nearbyint(m_mix[at] * scale));
+        samples[at] = sample(at);
     return samples;
 }
 
 std::vector<float> Synthesis::levels() const
 {
-    const double scale = 0.7 * 32767 / m_peak;
     std::vector<float> levels(m_mix.size());
     for (std::size_t at = 0; at < m_mix.size(); ++at)
-        levels[at] = float(std::nearbyint(m_mix[at] * scale) / 32768);
+        levels[at] = float(sample(at)) / 32768;
     return levels;
 }
 

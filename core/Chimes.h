@@ -41,6 +41,8 @@ private:
     struct Tone {
         double real, imaginary, turnReal, turnImaginary;
     };
+    std::int16_t sample(std::size_t at) const;
+
     std::vector<Note> m_notes;
     std::vector<std::vector<Tone>> m_tones;
     std::vector<double> m_mix;

@@ -4,32 +4,16 @@
 #include "PaletteImage.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
-void appendBigEndian(std::string &bytes, std::uint32_t value)
+void appendWords(std::string &bytes, std::initializer_list<std::uint32_t> words)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes += char(value >> shift & 0xFF);
-}
-
-std::uint32_t crc32(const std::string &bytes)
-{
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (unsigned char byte : bytes) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+    for (std::uint32_t word : words) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += char(word >> shift & 0xFF);
     }
-    return ~crc;
-}
-
-void appendChunk(std::string &png, const char *type, const std::string &data)
-{
-    appendBigEndian(png, std::uint32_t(data.size()));
-    const std::string typed = type + data;
-    png += typed;
-    appendBigEndian(png, crc32(typed));
 }
 
 std::string base64(const std::string &bytes)
@@ -59,38 +43,18 @@ PaletteImage::PaletteImage(int width, int height, std::array<std::uint32_t, 256>
 
 std::string PaletteImage::dataAddress() const
 {
-    std::string header;
-    appendBigEndian(header, std::uint32_t(m_width));
-    appendBigEndian(header, std::uint32_t(m_height));
-    header += {8, 3, 0, 0, 0};
-    std::string palette;
+    // A BMP file's headers: the file's, then the picture's (one plane of 8 bits, not
+    // compressed, 72 dots an inch, 256 colours), then the palette, blue first.
+    const auto width = std::uint32_t(m_width), height = std::uint32_t(m_height), stride = (width + 3) / 4 * 4;
+    const std::uint32_t pixelsAt = 14 + 40 + 4 * 256;
+    std::string bmp = "BM";
+    appendWords(bmp, {pixelsAt + stride * height, 0, pixelsAt, 40, width, height, 1 | 8 << 16, 0, stride * height, 2835, 2835, 256, 0});
     for (std::uint32_t colour : m_palette)
-        palette += {char(colour >> 16 & 0xFF), char(colour >> 8 & 0xFF), char(colour & 0xFF)};
-
-    // The rows, each after its filter byte, in deflate's stored blocks, within zlib's frame.
-    std::string raw;
-    for (int y = 0; y < m_height; ++y) {
-        raw += '\0';
-        raw.append(reinterpret_cast<const char *>(&m_pixels[std::size_t(y) * std::size_t(m_width)]), std::size_t(m_width));
+        appendWords(bmp, {colour & 0xFFFFFF});
+    // The rows from the bottom up, each padded to four bytes.
+    for (int y = m_height - 1; y >= 0; --y) {
+        bmp.append(reinterpret_cast<const char *>(&m_pixels[std::size_t(y) * std::size_t(m_width)]), std::size_t(m_width));
+        bmp.append(stride - width, '\0');
     }
-    std::string data = "\x78\x01";
-    for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const std::size_t length = std::min<std::size_t>(65535, raw.size() - at);
-        data += char(at + length >= raw.size() ? 1 : 0);
-        data += {char(length & 0xFF), char(length >> 8), char(~length & 0xFF), char(~length >> 8 & 0xFF)};
-        data.append(raw, at, length);
-    }
-    std::uint32_t a = 1, b = 0;
-    for (unsigned char byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    appendBigEndian(data, b << 16 | a);
-
-    std::string png = "\x89PNG\r\n\x1a\n";
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "PLTE", palette);
-    appendChunk(png, "IDAT", data);
-    appendChunk(png, "IEND", "");
-    return "data:image/png;base64," + base64(png);
+    return "data:image/bmp;base64," + base64(bmp);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// A picture of up to 256 colours, one byte a pixel, written as a PNG in a data: address for
+// A picture of up to 256 colours, one byte a pixel, written as a BMP in a data: address for
 // an SVG drawing to hold: both faces draw such a drawing as it is.
 class PaletteImage {
 public:
@@ -18,8 +18,8 @@ public:
     int height() const { return m_height; }
     std::uint8_t &at(int x, int y) { return m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]; }
 
-    // "data:image/png;base64,...", uncompressed inside: a picture of a fixed size costs the
-    // same whatever it shows.
+    // "data:image/bmp;base64,...", uncompressed: a picture of a fixed size costs the same
+    // whatever it shows.
     std::string dataAddress() const;
 
 private:

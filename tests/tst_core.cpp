@@ -6,6 +6,7 @@
 #include "GraphDrawing.h"
 #include "Link.h"
 #include "NumberText.h"
+#include "PaletteImage.h"
 #include "SurveyDrawing.h"
 #include "WindowModel.h"
 
@@ -322,7 +323,8 @@ private slots:
 
     // A dot a start for a small range, and the start under a dot found again; every mark at
     // least 3:1 against the white, as graphics must be; for a large range, a picture as wide as
-    // the plot, two steps to a row for 3..3000, that the desktop can read.
+    // the plot, two steps to a row for 3..3000, that the desktop can read, its rows and colours
+    // where they were put.
     void surveyDrawing()
     {
         Survey small(3, 100), large(3, 3000);
@@ -339,8 +341,12 @@ private slots:
         const QString dot = svg.section("r=\"1.6\"", 95, 95);
         QCOMPARE(SurveyDrawing(small).startAt(dot.section("cx=\"", 1).section('"', 0, 0).toDouble(), dot.section("cy=\"", 1).section('"', 0, 0).toDouble()), 97u);
         const QString picture = QString::fromStdString(SurveyDrawing(large).svg()).section("base64,", 1).section('"', 0, 0);
-        const QImage image = QImage::fromData(QByteArray::fromBase64(picture.toLatin1()), "PNG");
-        QCOMPARE(image.size(), QSize(532, 126));
+        QCOMPARE(QImage::fromData(QByteArray::fromBase64(picture.toLatin1())).size(), QSize(532, 126));
+        PaletteImage tiny(3, 2, {0xff0000, 0x00ff00, 0x0000ff});
+        tiny.at(2, 0) = 1;
+        tiny.at(0, 1) = 2;
+        const QImage shown = QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString(tiny.dataAddress().substr(22))));
+        QCOMPARE(QList<QRgb>({shown.pixel(0, 0), shown.pixel(2, 0), shown.pixel(0, 1)}), QList<QRgb>({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}));
     }
 
     void links_data()
