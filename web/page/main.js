@@ -32,10 +32,6 @@ export function showSequence(text) {
     $('sequenceView').scrollIntoView({ block: 'nearest' });
 }
 
-export function later(id, milliseconds) {
-  setTimeout(() => Module._pageRunLater(id), milliseconds);
-}
-
 // Ends the program as far as a page can: closes its window where the browser lets it, and
 // otherwise leaves a note that it has ended in the place of the window and its panels.
 export function end() {
