@@ -12,7 +12,6 @@ import { connectDialogs } from './dialogs.js';
 import { connectFullScreen, fitToScreen } from './fullscreen.js';
 import { connectMenu } from './menu.js';
 import { connectPanels } from './panels.js';
-import { connectSite } from './site.js';
 
 export { keepChime, playChime, stopChime } from './chimes.js';
 export { askForEntry, askYesNo, showMessage } from './dialogs.js';
@@ -62,7 +61,9 @@ connectMenu();
 connectPanels();
 connectFullScreen();
 connectChimes();
-connectSite();
+// Served as an installable site, the page keeps itself for working offline.
+if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator && isSecureContext)
+  navigator.serviceWorker.register('service-worker.js').catch(() => {});
 // Fitted to the screen in the first frame, whose layout is then the only one.
 requestAnimationFrame(() => {
   fitToScreen();
