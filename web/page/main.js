@@ -71,9 +71,6 @@ requestAnimationFrame(() => {
   $('window').classList.add('ready');
   performance.mark('ready');
 });
-// The module starts once it has been compiled, alongside the window's drawing; its script
-// was read before this one.
-Module.compiled.then(() => startProgram(Module));
 // A link's form after "#": what the page shows at once, and whenever it changes.
 const openLink = () => whenReady(() => Module._pageOpenLink(passText(decodeURIComponent(location.hash.slice(1)))));
 addEventListener('hashchange', openLink);
