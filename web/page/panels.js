@@ -19,13 +19,13 @@ function inDrawing(plot, event) {
 }
 
 function open(panel) {
-  if (!panel.hidden)
-    return panel.scrollIntoView({ block: 'nearest' });
-  openers.set(panel, document.activeElement);
-  panel.hidden = false;
-  fitToScreen();
+  if (panel.hidden) {
+    openers.set(panel, document.activeElement);
+    panel.hidden = false;
+    fitToScreen();
+    panel.querySelector('h2').focus({ preventScroll: true });
+  }
   panel.scrollIntoView({ block: 'nearest' });
-  panel.querySelector('h2').focus({ preventScroll: true });
 }
 
 function close(panel) {
