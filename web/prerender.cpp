@@ -193,7 +193,7 @@ std::string body()
                      "aria-describedby=\"inputRefused\"><p id=\"inputRefused\" role=\"alert\"></p>",
                      button("ok", ProgramText::ok) + button("cancel", ProgramText::cancel));
     markup += dialog("exit", "<p id=\"exitText\"></p>", button("yes", ProgramText::yes, " id=\"yesButton\"") + button("no", ProgramText::no));
-    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok, " id=\"messageOk\""));
+    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok));
     return markup + "<noscript><p>" + html(ProgramText::needsScript) + "</p></noscript>";
 }
 
