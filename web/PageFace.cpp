@@ -3,7 +3,7 @@
 
 // The page's face of the program: the services the window's model asks for, as calls into
 // the page's script, collatzPage, and every function the script calls here. Texts cross as
-// UTF-16, as the model keeps them, each by where it starts and its length in bytes.
+// UTF-16, as the model keeps them, each by where it starts and its length.
 
 #include "Chimes.h"
 #include "WindowModel.h"
@@ -69,11 +69,7 @@ public:
     }
     void stopChime() override { EM_ASM(collatzPage.stopChime()); }
     void showPanel(const Panel::View &view, bool bringIntoView) override;
-    void showMessage(std::u16string_view text) override
-    {
-        EM_ASM(collatzPage.showMessage(UTF16ToString($0, 2 * $1), UTF16ToString($2, 2 * $3)), ProgramText::exitTitle.data(),
-               ProgramText::exitTitle.size(), text.data(), text.size());
-    }
+    void showMessage(std::u16string_view text) override { EM_ASM(collatzPage.showMessage(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
     void save(const SavedFile &file) override { EM_ASM(collatzPage.save(UTF8ToString($0), UTF8ToString($1), !!$2), file.name.c_str(), file.contents.c_str(), file.picture); }
     void copyLink(const std::string &form, std::function<void(bool)> done) override
     {

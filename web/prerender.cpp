@@ -159,18 +159,20 @@ std::string panel(const Panel::Table &table)
     return markup + "</section>";
 }
 
-// A modal dialog: its title, what it holds and its buttons, the first given the focus as it
-// opens unless the content says otherwise.
-std::string dialog(const std::string &id, const std::string &content, const std::string &buttons)
+// A modal dialog, framed as a window: its title, given here where it never changes, what it
+// holds and its buttons, the first given the focus as it opens unless the content says
+// otherwise.
+std::string dialog(const std::string &id, const std::string &content, const std::string &buttons, std::u16string_view title = u"")
 {
-    return "<dialog id=\"" + id + "Dialog\" aria-labelledby=\"" + id + "Title\" aria-describedby=\"" + id + "Text\"><h2 id=\"" + id
-           + "Title\" class=\"titlebar\"></h2><form method=\"dialog\">" + content + "<div class=\"buttons\">" + buttons + "</div></form></dialog>";
+    return "<dialog id=\"" + id + "Dialog\" class=\"window\" aria-labelledby=\"" + id + "Title\" aria-describedby=\"" + id + "Text\"><h2 id=\""
+           + id + "Title\" class=\"titlebar\">" + html(title) + "</h2><form method=\"dialog\">" + content + "<div class=\"buttons\">" + buttons
+           + "</div></form></dialog>";
 }
 
 std::string body()
 {
     std::string markup = "<div id=\"screen\"><div id=\"frame\"><main id=\"window\" class=\"window\" aria-labelledby=\"caption\"><div "
-                         "class=\"titlebar\"><img src=\"data:image/png;base64,{{icon}}\" alt=\"\"><h1 id=\"caption\">"
+                         "class=\"titlebar\"><img src=\"data:image/png;base64,{{icon}}\" width=\"16\" height=\"16\" alt=\"\"><h1 id=\"caption\">"
                          + html(ProgramText::caption) + "</h1></div><div id=\"client\">" + window() + "</div></main>";
     markup += "<nav id=\"pageLinks\"><button id=\"openSurvey\" type=\"button\"" + action(Layout::Action::ShowSurvey) + '>'
               + html(ProgramText::survey) + "</button><button id=\"fullScreen\" type=\"button\">" + html(ProgramText::fullScreen) + "</button></nav>";
@@ -193,7 +195,7 @@ std::string body()
                      "aria-describedby=\"inputRefused\"><p id=\"inputRefused\" role=\"alert\"></p>",
                      button("ok", ProgramText::ok) + button("cancel", ProgramText::cancel));
     markup += dialog("exit", "<p id=\"exitText\"></p>", button("yes", ProgramText::yes, " id=\"yesButton\"") + button("no", ProgramText::no));
-    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok));
+    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok), ProgramText::exitTitle);
     return markup + "<noscript><p>" + html(ProgramText::needsScript) + "</p></noscript>";
 }
 
@@ -228,5 +230,4 @@ int main()
     for (const auto &[name, text] : texts)
         object += (object.size() > 1 ? ",\n" : "\n") + json(name) + ": " + json(text);
     std::puts((object + "\n}").c_str());
-    return 0;
 }

@@ -53,11 +53,12 @@ export function askYesNo(question, title) {
     (answer) => Module._pageAnswerYesNo(answer === 'yes' ? 1 : 0));
 }
 
-// Notes wait for a question that is open, and for each other.
+// Notes, under the title the page gives them, wait for a question that is open, and for each
+// other.
 let messages = Promise.resolve();
-export function showMessage(title, text) {
+export function showMessage(text) {
   messages = messages.then(() => new Promise((resolve) => {
-    const show = () => ask($('messageDialog'), { messageTitle: title, messageText: text }, resolve);
+    const show = () => ask($('messageDialog'), { messageText: text }, resolve);
     const waiting = () => (document.querySelector('dialog[open]') ? setTimeout(waiting, 100) : show());
     waiting();
   }));
