@@ -12,8 +12,9 @@
 #include "ProgramText.h"
 #include "Utf8.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,17 +33,6 @@ std::string html(std::u16string_view text)
         }
     }
     return escaped;
-}
-
-std::string json(const std::string &text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return quoted + '"';
 }
 
 std::string attribute(const char *name, std::u16string_view value)
@@ -216,18 +206,12 @@ std::string variables()
 
 } // namespace
 
+// The object is written by node's own JSON. The window and the screen's margins: narrower,
+// the page flows from its first paint.
 int main()
 {
-    const std::pair<const char *, std::string> texts[] = {
-        {"title", html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' ')))},
-        {"description", html(ProgramText::description)},
-        {"variables", variables()},
-        // The window and the screen's margins: narrower, the page flows from its first paint.
-        {"flowBelow", std::to_string(Layout::toPixels(Layout::client).width + 2 + 16)},
-        {"body", body()},
-    };
-    std::string object = "{";
-    for (const auto &[name, text] : texts)
-        object += (object.size() > 1 ? ",\n" : "\n") + json(name) + ": " + json(text);
-    std::puts((object + "\n}").c_str());
+    EM_ASM(console.log(JSON.stringify({ title: UTF8ToString($0), description: UTF8ToString($1), variables: UTF8ToString($2),
+                                        flowBelow: $3, body: UTF8ToString($4) }, null, 1)),
+           html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' '))).c_str(), html(ProgramText::description).c_str(),
+           variables().c_str(), Layout::toPixels(Layout::client).width + 2 + 16, body().c_str());
 }
