@@ -15,10 +15,6 @@ import { buildSync, transformSync } from 'esbuild';
 
 const options = Object.fromEntries(process.argv.slice(2).map((argument) => argument.split(/=(.*)/s).slice(0, 2)));
 const read = (name) => readFileSync(options[name], 'utf8');
-const fail = (message) => {
-  console.error(`MakePage: ${message}`);
-  process.exit(1);
-};
 
 const scripts = options.scripts, module = read('module');
 const minified = (code, loader = 'js') => transformSync(code, { loader, minify: true, target: 'es2020' }).code.trim();
@@ -29,7 +25,7 @@ const values = { ...JSON.parse(read('texts')), icon: readFileSync(options.icon).
     target: 'es2020', write: false }).outputFiles[0].text.trim() };
 for (const name of ['script', 'compile', 'module']) {
   if (/<\/script/i.test(values[name]))
-    fail(`the ${name} holds "</script", which would end its element in the page`);
+    throw new Error(`MakePage: the ${name} holds "</script", which would end its element in the page`);
 }
 
 // Fills the places, and the places what fills them holds, once each.
@@ -37,7 +33,7 @@ function fill(template, extra) {
   const all = { ...values, ...extra }, unused = new Set(Object.keys(all));
   const filled = (text) => text.replace(/\{\{(\w+)\}\}/g, (place, name) => {
     if (!(name in all))
-      fail(`nothing is given for ${place}`);
+      throw new Error(`MakePage: nothing is given for ${place}`);
     unused.delete(name);
     return name === 'body' ? filled(all[name]) : all[name];
   });
@@ -47,7 +43,7 @@ function fill(template, extra) {
 const template = read('template');
 const single = fill(template, { siteLinks: '' });
 if (single.unused.size)
-  fail(`the template has no place for ${[...single.unused].join(', ')}`);
+  throw new Error(`MakePage: the template has no place for ${[...single.unused].join(', ')}`);
 writeFileSync(options.page, single.filled);
 
 // The site: the page naming its manifest and its icon for a home screen, the service worker

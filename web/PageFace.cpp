@@ -1,47 +1,24 @@
 // SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 // SPDX-License-Identifier: MIT
 
-// The page's face of the program: the services the window's model asks for, as the page's
-// script gives them through the functions page/library.js declares to the linker, and every
-// function the script calls here. Texts cross as UTF-16, as the model keeps them.
+// The page's face of the program: the services the window's model asks for, as calls into
+// the page's script, collatzPage, and every function the script calls here. Texts cross as
+// UTF-16, as the model keeps them, each by where it starts and its length.
 
 #include "Chimes.h"
 #include "WindowModel.h"
 
 #include <emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <map>
+#include <memory>
 #include <optional>
 
-extern "C" {
-void pageAskForEntry(const char16_t *prompt, const char16_t *title, const char16_t *refused);
-void pageAskYesNo(const char16_t *question, const char16_t *title);
-void pageShowStartingValue(const char16_t *text);
-void pageShowSequence(const char16_t *text);
-void pageKeepChime(const char *name, const float *samples, int count, int rate);
-void pagePlayChime(const char *name);
-void pageStopChime();
-void pageShowPanel(const char16_t *view, const char *drawing, int bringIntoView);
-void pageShowMessage(const char16_t *title, const char16_t *text);
-void pageSave(const char *name, const char *contents, int picture);
-void pageCopyLink(const char *form);
-void pageLater(int id, int milliseconds);
-void pageEnd();
-}
-
 namespace {
-
-// A text as the page's script reads it: ending in a nought.
-const char16_t *terminated(std::u16string_view text)
-{
-    static std::u16string kept;
-    kept = text;
-    return kept.c_str();
-}
 
 std::u16string json(std::u16string_view text)
 {
@@ -70,72 +47,43 @@ public:
     void askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
                      std::function<void(Entry)> answered) override
     {
-        m_entryAnswered = std::move(answered);
-        const std::u16string first(prompt), second(title);
-        pageAskForEntry(first.c_str(), second.c_str(), terminated(refused));
+        entryAnswered = std::move(answered);
+        EM_ASM(collatzPage.askForEntry(UTF16ToString($0, 2 * $1), UTF16ToString($2, 2 * $3), UTF16ToString($4, 2 * $5)),
+               prompt.data(), prompt.size(), title.data(), title.size(), refused.data(), refused.size());
     }
     void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override
     {
-        m_yesNoAnswered = std::move(answered);
-        const std::u16string first(question);
-        pageAskYesNo(first.c_str(), terminated(title));
+        yesNoAnswered = std::move(answered);
+        EM_ASM(collatzPage.askYesNo(UTF16ToString($0, 2 * $1), UTF16ToString($2, 2 * $3)), question.data(), question.size(),
+               title.data(), title.size());
     }
-    void showStartingValue(std::u16string_view text) override { pageShowStartingValue(terminated(text)); }
-    void showSequence(std::u16string_view text) override { pageShowSequence(terminated(text)); }
+    void showStartingValue(std::u16string_view text) override { EM_ASM(collatzPage.showStartingValue(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
+    void showSequence(std::u16string_view text) override { EM_ASM(collatzPage.showSequence(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
     void playChime(const char *fileName) override
     {
         for (Chime &chime : m_chimes) {
             while (fileName == std::string_view(chime.name) && !chime.kept)
                 make(chime);
         }
-        pagePlayChime(fileName);
+        EM_ASM(collatzPage.playChime(UTF8ToString($0)), fileName);
     }
-    void stopChime() override { pageStopChime(); }
+    void stopChime() override { EM_ASM(collatzPage.stopChime()); }
     void showPanel(const Panel::View &view, bool bringIntoView) override;
-    void showMessage(std::u16string_view text) override
-    {
-        const std::u16string title(ProgramText::exitTitle);
-        pageShowMessage(title.c_str(), terminated(text));
-    }
-    void save(const SavedFile &file) override { pageSave(file.name.c_str(), file.contents.c_str(), file.picture); }
+    void showMessage(std::u16string_view text) override { EM_ASM(collatzPage.showMessage(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
+    void save(const SavedFile &file) override { EM_ASM(collatzPage.save(UTF8ToString($0), UTF8ToString($1), !!$2), file.name.c_str(), file.contents.c_str(), file.picture); }
     void copyLink(const std::string &form, std::function<void(bool)> done) override
     {
-        m_copied = std::move(done);
-        pageCopyLink(form.c_str());
+        copied = std::move(done);
+        EM_ASM(collatzPage.copyLink(UTF8ToString($0)), form.c_str());
     }
+    // The work is handed to the browser's timer, and deleted as it is done.
     void later(std::function<void()> work, int milliseconds) override
     {
-        m_later.emplace(++m_lastLater, std::move(work));
-        pageLater(m_lastLater, milliseconds);
+        using Work = std::function<void()>;
+        emscripten_set_timeout([](void *kept) { (*std::unique_ptr<Work>(static_cast<Work *>(kept)))(); }, milliseconds,
+                               new Work(std::move(work)));
     }
-    void end() override { pageEnd(); }
-
-    // The page's answers to what it was asked last; none is taken twice. Each is taken out
-    // first: the answer may ask again, and keep a new one in its place.
-    void answerEntry(std::u16string entry)
-    {
-        if (auto answered = std::exchange(m_entryAnswered, nullptr))
-            answered(std::move(entry));
-    }
-    void answerYesNo(bool yes)
-    {
-        if (auto answered = std::exchange(m_yesNoAnswered, nullptr))
-            answered(yes);
-    }
-    void linkCopied(bool copied)
-    {
-        if (auto done = std::exchange(m_copied, nullptr))
-            done(copied);
-    }
-    void runLater(int id)
-    {
-        const auto work = m_later.find(id);
-        if (work == m_later.end())
-            return;
-        const std::function<void()> done = std::move(work->second);
-        m_later.erase(work);
-        done();
-    }
+    void end() override { EM_ASM(collatzPage.end()); }
 
     // Makes the next chime for about this long, and hands it to the page once made; true once
     // both are. A slice ends with its chime, so that the click after the first touch waits
@@ -149,6 +97,11 @@ public:
         return m_chimes.back().kept;
     }
 
+    // What the page was asked last, which its answer takes.
+    std::function<void(Entry)> entryAnswered;
+    std::function<void(bool)> yesNoAnswered;
+    std::function<void(bool)> copied;
+
 private:
     struct Chime {
         const char *name;
@@ -157,8 +110,8 @@ private:
     };
 
     // Makes a few more of a chime's samples, and once all are made, hands them over as
-    // floats, which the page plays as they are. A few at a time, the browser goes on to the
-    // code it compiles better while the samples are made.
+    // floats, copied out of the module's memory, which the page plays as they are. A few at
+    // a time, the browser goes on to the code it compiles better while the samples are made.
     static void make(Chime &chime)
     {
         if (!chime.synthesis)
@@ -166,16 +119,12 @@ private:
         if (!chime.synthesis->advance(1024))
             return;
         const std::vector<float> levels = chime.synthesis->levels();
-        pageKeepChime(chime.name, levels.data(), int(levels.size()), Chimes::rate);
+        EM_ASM(collatzPage.keepChime(UTF8ToString($0), HEAPF32.slice($1 >> 2, ($1 >> 2) + $2), $3), chime.name, levels.data(),
+               levels.size(), Chimes::rate);
         chime.kept = true;
         chime.synthesis.reset();
     }
 
-    std::function<void(Entry)> m_entryAnswered;
-    std::function<void(bool)> m_yesNoAnswered;
-    std::function<void(bool)> m_copied;
-    std::map<int, std::function<void()>> m_later;
-    int m_lastLater = 0;
     std::array<Chime, 2> m_chimes{{{ProgramText::resetChime, {}, false}, {ProgramText::exitChime, {}, false}}};
     // What each panel was last shown with: its drawing and records cross again only when
     // they are others.
@@ -212,7 +161,10 @@ void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
     std::shared_ptr<const std::string> &drawn = m_drawn[std::size_t(view.id)];
     const bool redraw = view.drawing != drawn;
     drawn = view.drawing;
-    pageShowPanel(terminated(text + u'}'), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
+    text += u'}';
+    // Its drawing where it is another than last shown.
+    EM_ASM(collatzPage.showPanel(JSON.parse(UTF16ToString($0, 2 * $1)), $2 ? UTF8ToString($2) : null, !!$3), text.data(), text.size(),
+           redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
 }
 
 PageFace face;
@@ -223,6 +175,15 @@ std::u16string entry;
 std::u16string passed(int length)
 {
     return entry.substr(0, std::size_t(length));
+}
+
+// The page's answer to what it was asked last; none is taken twice. It is taken out first:
+// the answer may ask again, and keep a new one in its place.
+template <typename Value>
+void answer(std::function<void(Value)> &answered, Value value)
+{
+    if (auto taken = std::exchange(answered, nullptr))
+        taken(std::move(value));
 }
 
 } // namespace
@@ -243,22 +204,17 @@ EMSCRIPTEN_KEEPALIVE void pageAct(int action, double a, double b, int length)
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerEntry(int length)
 {
-    face.answerEntry(passed(length));
+    answer(face.entryAnswered, Services::Entry(passed(length)));
 }
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerYesNo(int yes)
 {
-    face.answerYesNo(yes != 0);
+    answer(face.yesNoAnswered, yes != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void pageLinkCopied(int copied)
 {
-    face.linkCopied(copied != 0);
-}
-
-EMSCRIPTEN_KEEPALIVE void pageRunLater(int id)
-{
-    face.runLater(id);
+    answer(face.copied, copied != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void pageRestart()
@@ -275,7 +231,9 @@ EMSCRIPTEN_KEEPALIVE void pageOpenLink(int length)
 // The graph's value under this point of its drawing, for the tooltip.
 EMSCRIPTEN_KEEPALIVE const char16_t *pageGraphValueAt(double x, double y)
 {
-    return terminated(model.graphValueAt(x, y));
+    static std::u16string value;
+    value = model.graphValueAt(x, y);
+    return value.c_str();
 }
 
 // A slice of the chimes' making, within what a page may take of its one thread at a time;

@@ -12,8 +12,9 @@
 #include "ProgramText.h"
 #include "Utf8.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,17 +33,6 @@ std::string html(std::u16string_view text)
         }
     }
     return escaped;
-}
-
-std::string json(const std::string &text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return quoted + '"';
 }
 
 std::string attribute(const char *name, std::u16string_view value)
@@ -159,18 +149,20 @@ std::string panel(const Panel::Table &table)
     return markup + "</section>";
 }
 
-// A modal dialog: its title, what it holds and its buttons, the first given the focus as it
-// opens unless the content says otherwise.
-std::string dialog(const std::string &id, const std::string &content, const std::string &buttons)
+// A modal dialog, framed as a window: its title, given here where it never changes, what it
+// holds and its buttons, the first given the focus as it opens unless the content says
+// otherwise.
+std::string dialog(const std::string &id, const std::string &content, const std::string &buttons, std::u16string_view title = u"")
 {
-    return "<dialog id=\"" + id + "Dialog\" aria-labelledby=\"" + id + "Title\" aria-describedby=\"" + id + "Text\"><h2 id=\"" + id
-           + "Title\" class=\"titlebar\"></h2><form method=\"dialog\">" + content + "<div class=\"buttons\">" + buttons + "</div></form></dialog>";
+    return "<dialog id=\"" + id + "Dialog\" class=\"window\" aria-labelledby=\"" + id + "Title\" aria-describedby=\"" + id + "Text\"><h2 id=\""
+           + id + "Title\" class=\"titlebar\">" + html(title) + "</h2><form method=\"dialog\">" + content + "<div class=\"buttons\">" + buttons
+           + "</div></form></dialog>";
 }
 
 std::string body()
 {
     std::string markup = "<div id=\"screen\"><div id=\"frame\"><main id=\"window\" class=\"window\" aria-labelledby=\"caption\"><div "
-                         "class=\"titlebar\"><img src=\"data:image/png;base64,{{icon}}\" alt=\"\"><h1 id=\"caption\">"
+                         "class=\"titlebar\"><img src=\"data:image/png;base64,{{icon}}\" width=\"16\" height=\"16\" alt=\"\"><h1 id=\"caption\">"
                          + html(ProgramText::caption) + "</h1></div><div id=\"client\">" + window() + "</div></main>";
     markup += "<nav id=\"pageLinks\"><button id=\"openSurvey\" type=\"button\"" + action(Layout::Action::ShowSurvey) + '>'
               + html(ProgramText::survey) + "</button><button id=\"fullScreen\" type=\"button\">" + html(ProgramText::fullScreen) + "</button></nav>";
@@ -193,7 +185,7 @@ std::string body()
                      "aria-describedby=\"inputRefused\"><p id=\"inputRefused\" role=\"alert\"></p>",
                      button("ok", ProgramText::ok) + button("cancel", ProgramText::cancel));
     markup += dialog("exit", "<p id=\"exitText\"></p>", button("yes", ProgramText::yes, " id=\"yesButton\"") + button("no", ProgramText::no));
-    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok, " id=\"messageOk\""));
+    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok), ProgramText::exitTitle);
     return markup + "<noscript><p>" + html(ProgramText::needsScript) + "</p></noscript>";
 }
 
@@ -214,19 +206,12 @@ std::string variables()
 
 } // namespace
 
+// The object is written by node's own JSON. The window and the screen's margins: narrower,
+// the page flows from its first paint.
 int main()
 {
-    const std::pair<const char *, std::string> texts[] = {
-        {"title", html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' ')))},
-        {"description", html(ProgramText::description)},
-        {"variables", variables()},
-        // The window and the screen's margins: narrower, the page flows from its first paint.
-        {"flowBelow", std::to_string(Layout::toPixels(Layout::client).width + 2 + 16)},
-        {"body", body()},
-    };
-    std::string object = "{";
-    for (const auto &[name, text] : texts)
-        object += (object.size() > 1 ? ",\n" : "\n") + json(name) + ": " + json(text);
-    std::puts((object + "\n}").c_str());
-    return 0;
+    EM_ASM(console.log(JSON.stringify({ title: UTF8ToString($0), description: UTF8ToString($1), variables: UTF8ToString($2),
+                                        flowBelow: $3, body: UTF8ToString($4) }, null, 1)),
+           html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' '))).c_str(), html(ProgramText::description).c_str(),
+           variables().c_str(), Layout::toPixels(Layout::client).width + 2 + 16, body().c_str());
 }

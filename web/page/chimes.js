@@ -8,23 +8,20 @@
 
 import { whenReady } from './program.js';
 
-const chimes = { audio: null, buffers: new Map(), kept: new Map(), playing: null };
+const chimes = { audio: null, kept: new Map(), playing: null };
 
-function openAudio() {
+// Opens the audio output the first time. Safari lets a page make sound only from within a
+// person's click or key, and what a click does reaches the chimes a moment later: the sound
+// is let out at once.
+function letSoundOut() {
   const Context = window.AudioContext || window.webkitAudioContext;
   if (!chimes.audio && Context) {
     chimes.audio = new Context();
     performance.mark('audio');
   }
+  if (chimes.audio && chimes.audio.state !== 'running')
+    chimes.audio.resume();
   return chimes.audio;
-}
-
-// Safari lets a page make sound only from within a person's click or key, and what a click
-// does reaches the chimes a moment later: the sound is let out at once.
-function letSoundOut() {
-  const audio = openAudio();
-  if (audio && audio.state !== 'running')
-    audio.resume();
 }
 
 // The C++ writes each chime's samples once, as floats, where these find them.
@@ -35,18 +32,15 @@ export function keepChime(name, samples, rate) {
 
 export function playChime(name) {
   stopChime();
-  const audio = openAudio(), kept = chimes.kept.get(name);
+  const audio = letSoundOut(), kept = chimes.kept.get(name);
   if (!audio || !kept)
     return;
-  if (audio.state !== 'running')
-    audio.resume();
-  if (!chimes.buffers.has(name)) {
-    const buffer = audio.createBuffer(1, kept.samples.length, kept.rate);
-    buffer.getChannelData(0).set(kept.samples);
-    chimes.buffers.set(name, buffer);
+  if (!kept.buffer) {
+    kept.buffer = audio.createBuffer(1, kept.samples.length, kept.rate);
+    kept.buffer.getChannelData(0).set(kept.samples);
   }
   const source = audio.createBufferSource();
-  source.buffer = chimes.buffers.get(name);
+  source.buffer = kept.buffer;
   source.connect(audio.destination);
   source.start();
   chimes.playing = source;
@@ -58,17 +52,14 @@ export function stopChime() {
 }
 
 export function connectChimes() {
-  let first = true;
+  // A first slice at once, while the finger or the key is still down, the rest whenever
+  // the page is idle.
+  const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
+  const slice = (milliseconds) => Module._pagePrepareChimes(milliseconds) || idle(() => slice(10));
+  let making = null;
   const gesture = () => {
     letSoundOut();
-    if (!first)
-      return;
-    first = false;
-    // A first slice at once, while the finger or the key is still down, the rest whenever
-    // the page is idle.
-    const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
-    const slice = (milliseconds) => Module._pagePrepareChimes(milliseconds) || idle(() => slice(10));
-    whenReady(() => slice(40));
+    making ??= whenReady(() => slice(40));
   };
   for (const input of ['pointerdown', 'keydown', 'pointerup'])
     addEventListener(input, gesture, { capture: true });

@@ -21,9 +21,10 @@ function keepTabInside(dialog) {
   dialog.addEventListener('focus', (event) => event.relatedTarget === stops[0] && stops[stops.length - 1].focus());
 }
 
-// Opens the dialog with these texts, by their elements' ids, and calls back with the value
-// of the button that answered it, or with nothing for Escape, as soon as it is answered.
-function ask(dialog, texts, focus, answered) {
+// Opens the dialog with these texts, by their elements' ids, the focus on its first entry or
+// button, and calls back with the value of the button that answered it, or with nothing for
+// Escape, as soon as it is answered.
+function ask(dialog, texts, answered) {
   for (const [id, text] of Object.entries(texts))
     $(id).textContent = text;
   const form = dialog.querySelector('form');
@@ -37,27 +38,27 @@ function ask(dialog, texts, focus, answered) {
   form.onsubmit = (event) => answer(event, event.submitter.value);
   dialog.oncancel = (event) => answer(event, '');
   dialog.showModal();
-  focus.focus();
 }
 
 // Why the last entry was refused stands under the entry, marked invalid, and is read out.
 export function askForEntry(prompt, title, refused) {
   $('entry').value = '';
   $('entry').setAttribute('aria-invalid', refused ? 'true' : 'false');
-  ask($('inputDialog'), { inputTitle: title, inputText: prompt, inputRefused: refused }, $('entry'),
+  ask($('inputDialog'), { inputTitle: title, inputText: prompt, inputRefused: refused },
     (answer) => Module._pageAnswerEntry(passText(answer === 'ok' ? $('entry').value : '')));
 }
 
 export function askYesNo(question, title) {
-  ask($('exitDialog'), { exitTitle: title, exitText: question }, $('yesButton'),
+  ask($('exitDialog'), { exitTitle: title, exitText: question },
     (answer) => Module._pageAnswerYesNo(answer === 'yes' ? 1 : 0));
 }
 
-// Notes wait for a question that is open, and for each other.
+// Notes, under the title the page gives them, wait for a question that is open, and for each
+// other.
 let messages = Promise.resolve();
-export function showMessage(title, text) {
+export function showMessage(text) {
   messages = messages.then(() => new Promise((resolve) => {
-    const show = () => ask($('messageDialog'), { messageTitle: title, messageText: text }, $('messageOk'), resolve);
+    const show = () => ask($('messageDialog'), { messageText: text }, resolve);
     const waiting = () => (document.querySelector('dialog[open]') ? setTimeout(waiting, 100) : show());
     waiting();
   }));

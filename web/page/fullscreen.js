@@ -34,10 +34,9 @@ export function fitToScreen() {
   const root = document.documentElement, frame = $('frame'), room = $('screen').clientWidth - 16;
   const ownWidth = parseFloat(getComputedStyle(root).getPropertyValue('--client-width')) + 2;
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
-  root.classList.toggle('flow', ownWidth > room);
-  if (!root.classList.contains('flow') && fitPanel())
+  if (root.classList.toggle('flow', ownWidth > room) || fitPanel())
     return root.classList.add('flow');
-  if (inFullScreen() && !root.classList.contains('flow')) {
+  if (inFullScreen()) {
     // Never smaller than its own size, below which a finger could miss its buttons.
     const height = frame.offsetHeight, scale = Math.max(1, Math.min(room / ownWidth, (innerHeight - 32) / $('window').offsetHeight));
     restyle(frame, { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`,

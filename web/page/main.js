@@ -12,7 +12,6 @@ import { connectDialogs } from './dialogs.js';
 import { connectFullScreen, fitToScreen } from './fullscreen.js';
 import { connectMenu } from './menu.js';
 import { connectPanels } from './panels.js';
-import { connectSite } from './site.js';
 
 export { keepChime, playChime, stopChime } from './chimes.js';
 export { askForEntry, askYesNo, showMessage } from './dialogs.js';
@@ -30,10 +29,6 @@ export function showSequence(text) {
   $('sequenceView').setSelectionRange(0, 0);
   if (text)
     $('sequenceView').scrollIntoView({ block: 'nearest' });
-}
-
-export function later(id, milliseconds) {
-  setTimeout(() => Module._pageRunLater(id), milliseconds);
 }
 
 // Ends the program as far as a page can: closes its window where the browser lets it, and
@@ -66,7 +61,9 @@ connectMenu();
 connectPanels();
 connectFullScreen();
 connectChimes();
-connectSite();
+// Served as an installable site, the page keeps itself for working offline.
+if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator && isSecureContext)
+  navigator.serviceWorker.register('service-worker.js').catch(() => {});
 // Fitted to the screen in the first frame, whose layout is then the only one.
 requestAnimationFrame(() => {
   fitToScreen();
@@ -74,9 +71,6 @@ requestAnimationFrame(() => {
   $('window').classList.add('ready');
   performance.mark('ready');
 });
-// The module starts once it has been compiled, alongside the window's drawing; its script
-// was read before this one.
-Module.compiled.then(() => startProgram(Module));
 // A link's form after "#": what the page shows at once, and whenever it changes.
 const openLink = () => whenReady(() => Module._pageOpenLink(passText(decodeURIComponent(location.hash.slice(1)))));
 addEventListener('hashchange', openLink);

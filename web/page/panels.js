@@ -19,13 +19,13 @@ function inDrawing(plot, event) {
 }
 
 function open(panel) {
-  if (!panel.hidden)
-    return panel.scrollIntoView({ block: 'nearest' });
-  openers.set(panel, document.activeElement);
-  panel.hidden = false;
-  fitToScreen();
+  if (panel.hidden) {
+    openers.set(panel, document.activeElement);
+    panel.hidden = false;
+    fitToScreen();
+    panel.querySelector('h2').focus({ preventScroll: true });
+  }
   panel.scrollIntoView({ block: 'nearest' });
-  panel.querySelector('h2').focus({ preventScroll: true });
 }
 
 function close(panel) {
@@ -37,19 +37,16 @@ function close(panel) {
 
 function showRecords(table, view) {
   if (view.records) {
-    table.tBodies[0].replaceChildren(...view.records.map(([start, tickName, runName, ...cells]) => {
+    table.tBodies[0].replaceChildren();
+    for (const [start, tickName, runName, ...cells] of view.records) {
       const tick = Object.assign(document.createElement('input'), { type: 'checkbox', value: start });
       const run = Object.assign(document.createElement('button'), { type: 'button', value: start, textContent: cells[0] });
       tick.setAttribute('aria-label', tickName);
       run.setAttribute('aria-label', runName);
-      const row = document.createElement('tr');
-      row.append(...[tick, run, ...cells.slice(1)].map((content) => {
-        const cell = document.createElement('td');
-        cell.append(content);
-        return cell;
-      }));
-      return row;
-    }));
+      const row = table.tBodies[0].insertRow();
+      for (const content of [tick, run, ...cells.slice(1)])
+        row.insertCell().append(content);
+    }
   }
   for (const tick of table.querySelectorAll('input'))
     tick.checked = view.ticked.includes(Number(tick.value));

@@ -6,12 +6,9 @@
 
 export const $ = (id) => document.getElementById(id);
 
-export const moduleReady = new Promise((resolve) => {
-  Module.onRuntimeInitialized = () => {
-    performance.mark('compiled');
-    resolve();
-  };
-});
+// The module starts once it has been compiled, alongside the window's drawing; its script
+// was read before this one.
+const moduleReady = Module.compiled.then(() => startProgram(Module)).then(() => performance.mark('compiled'));
 export const whenReady = (work) => moduleReady.then(work);
 
 // Writes a text where the C++ reads the text of the call that follows, and gives its length.

@@ -5,9 +5,7 @@
 
 // Hands the file to the browser's download.
 function download(name, blob) {
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(blob);
-  link.download = name;
+  const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(blob), download: name });
   document.body.append(link);
   link.click();
   link.remove();
