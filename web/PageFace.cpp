@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ３ｘ＋１実験ソフト制作グループ
 // SPDX-License-Identifier: MIT
 
-// The page's face of the program: the services the window's model asks for, as calls into
-// the page's script, collatzPage, and every function the script calls here. Texts cross as
-// UTF-16, as the model keeps them, each by where it starts and its length.
+// The page's face of the program: the services the window's model asks for, as the page's
+// script gives them through the functions page/library.js declares to the linker, and every
+// function the script calls here. Texts cross as UTF-16, as the model keeps them, each by
+// where it starts and its length.
 
 #include "Chimes.h"
 #include "WindowModel.h"
@@ -17,6 +18,22 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+
+extern "C" {
+void pageAskForEntry(const char16_t *prompt, std::size_t promptLength, const char16_t *title, std::size_t titleLength,
+                     const char16_t *refused, std::size_t refusedLength);
+void pageAskYesNo(const char16_t *question, std::size_t questionLength, const char16_t *title, std::size_t titleLength);
+void pageShowStartingValue(const char16_t *text, std::size_t length);
+void pageShowSequence(const char16_t *text, std::size_t length);
+void pageKeepChime(const char *name, const float *samples, std::size_t count, int rate);
+void pagePlayChime(const char *name);
+void pageStopChime();
+void pageShowPanel(const char16_t *view, std::size_t length, const char *drawing, int bringIntoView);
+void pageShowMessage(const char16_t *text, std::size_t length);
+void pageSave(const char *name, const char *contents, int picture);
+void pageCopyLink(const char *form);
+void pageEnd();
+}
 
 namespace {
 
@@ -47,34 +64,32 @@ public:
     void askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
                      std::function<void(Entry)> answered) override
     {
-        entryAnswered = std::move(answered);
-        EM_ASM(collatzPage.askForEntry(UTF16ToString($0, 2 * $1), UTF16ToString($2, 2 * $3), UTF16ToString($4, 2 * $5)),
-               prompt.data(), prompt.size(), title.data(), title.size(), refused.data(), refused.size());
+        m_entryAnswered = std::move(answered);
+        pageAskForEntry(prompt.data(), prompt.size(), title.data(), title.size(), refused.data(), refused.size());
     }
     void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override
     {
-        yesNoAnswered = std::move(answered);
-        EM_ASM(collatzPage.askYesNo(UTF16ToString($0, 2 * $1), UTF16ToString($2, 2 * $3)), question.data(), question.size(),
-               title.data(), title.size());
+        m_yesNoAnswered = std::move(answered);
+        pageAskYesNo(question.data(), question.size(), title.data(), title.size());
     }
-    void showStartingValue(std::u16string_view text) override { EM_ASM(collatzPage.showStartingValue(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
-    void showSequence(std::u16string_view text) override { EM_ASM(collatzPage.showSequence(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
+    void showStartingValue(std::u16string_view text) override { pageShowStartingValue(text.data(), text.size()); }
+    void showSequence(std::u16string_view text) override { pageShowSequence(text.data(), text.size()); }
     void playChime(const char *fileName) override
     {
         for (Chime &chime : m_chimes) {
             while (fileName == std::string_view(chime.name) && !chime.kept)
                 make(chime);
         }
-        EM_ASM(collatzPage.playChime(UTF8ToString($0)), fileName);
+        pagePlayChime(fileName);
     }
-    void stopChime() override { EM_ASM(collatzPage.stopChime()); }
+    void stopChime() override { pageStopChime(); }
     void showPanel(const Panel::View &view, bool bringIntoView) override;
-    void showMessage(std::u16string_view text) override { EM_ASM(collatzPage.showMessage(UTF16ToString($0, 2 * $1)), text.data(), text.size()); }
-    void save(const SavedFile &file) override { EM_ASM(collatzPage.save(UTF8ToString($0), UTF8ToString($1), !!$2), file.name.c_str(), file.contents.c_str(), file.picture); }
+    void showMessage(std::u16string_view text) override { pageShowMessage(text.data(), text.size()); }
+    void save(const SavedFile &file) override { pageSave(file.name.c_str(), file.contents.c_str(), file.picture); }
     void copyLink(const std::string &form, std::function<void(bool)> done) override
     {
-        copied = std::move(done);
-        EM_ASM(collatzPage.copyLink(UTF8ToString($0)), form.c_str());
+        m_copied = std::move(done);
+        pageCopyLink(form.c_str());
     }
     // The work is handed to the browser's timer, and deleted as it is done.
     void later(std::function<void()> work, int milliseconds) override
@@ -83,7 +98,7 @@ public:
         emscripten_set_timeout([](void *kept) { (*std::unique_ptr<Work>(static_cast<Work *>(kept)))(); }, milliseconds,
                                new Work(std::move(work)));
     }
-    void end() override { EM_ASM(collatzPage.end()); }
+    void end() override { pageEnd(); }
 
     // Makes the next chime for about this long, and hands it to the page once made; true once
     // both are. A slice ends with its chime, so that the click after the first touch waits
@@ -97,12 +112,21 @@ public:
         return m_chimes.back().kept;
     }
 
-    // What the page was asked last, which its answer takes.
-    std::function<void(Entry)> entryAnswered;
-    std::function<void(bool)> yesNoAnswered;
-    std::function<void(bool)> copied;
+    // The page's answers to what it was asked last.
+    void answerEntry(Entry entry) { answer(m_entryAnswered, std::move(entry)); }
+    void answerYesNo(bool yes) { answer(m_yesNoAnswered, yes); }
+    void linkCopied(bool copied) { answer(m_copied, copied); }
 
 private:
+    // None is taken twice. It is taken out first: the answer may ask again, and keep a new one
+    // in its place.
+    template <typename Value>
+    static void answer(std::function<void(Value)> &answered, Value value)
+    {
+        if (auto taken = std::exchange(answered, nullptr))
+            taken(std::move(value));
+    }
+
     struct Chime {
         const char *name;
         std::optional<Chimes::Synthesis> synthesis;
@@ -119,12 +143,14 @@ private:
         if (!chime.synthesis->advance(1024))
             return;
         const std::vector<float> levels = chime.synthesis->levels();
-        EM_ASM(collatzPage.keepChime(UTF8ToString($0), HEAPF32.slice($1 >> 2, ($1 >> 2) + $2), $3), chime.name, levels.data(),
-               levels.size(), Chimes::rate);
+        pageKeepChime(chime.name, levels.data(), levels.size(), Chimes::rate);
         chime.kept = true;
         chime.synthesis.reset();
     }
 
+    std::function<void(Entry)> m_entryAnswered;
+    std::function<void(bool)> m_yesNoAnswered;
+    std::function<void(bool)> m_copied;
     std::array<Chime, 2> m_chimes{{{ProgramText::resetChime, {}, false}, {ProgramText::exitChime, {}, false}}};
     // What each panel was last shown with: its drawing and records cross again only when
     // they are others.
@@ -162,9 +188,7 @@ void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
     const bool redraw = view.drawing != drawn;
     drawn = view.drawing;
     text += u'}';
-    // Its drawing where it is another than last shown.
-    EM_ASM(collatzPage.showPanel(JSON.parse(UTF16ToString($0, 2 * $1)), $2 ? UTF8ToString($2) : null, !!$3), text.data(), text.size(),
-           redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
+    pageShowPanel(text.data(), text.size(), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
 }
 
 PageFace face;
@@ -175,15 +199,6 @@ std::u16string entry;
 std::u16string passed(int length)
 {
     return entry.substr(0, std::size_t(length));
-}
-
-// The page's answer to what it was asked last; none is taken twice. It is taken out first:
-// the answer may ask again, and keep a new one in its place.
-template <typename Value>
-void answer(std::function<void(Value)> &answered, Value value)
-{
-    if (auto taken = std::exchange(answered, nullptr))
-        taken(std::move(value));
 }
 
 } // namespace
@@ -204,17 +219,17 @@ EMSCRIPTEN_KEEPALIVE void pageAct(int action, double a, double b, int length)
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerEntry(int length)
 {
-    answer(face.entryAnswered, Services::Entry(passed(length)));
+    face.answerEntry(passed(length));
 }
 
 EMSCRIPTEN_KEEPALIVE void pageAnswerYesNo(int yes)
 {
-    answer(face.yesNoAnswered, yes != 0);
+    face.answerYesNo(yes != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void pageLinkCopied(int copied)
 {
-    answer(face.copied, copied != 0);
+    face.linkCopied(copied != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void pageRestart()
