@@ -92,11 +92,10 @@ QWidget *PanelWindow::make(const Panel::Control &control)
     case Role::Plot: {
         m_plot = new SvgView(this);
         if (control.action == Layout::Action::None) {
-            // The value under the pointer.
+            // The value under the pointer. Qt's tooltip hides itself as the pointer leaves.
             connect(m_plot, &SvgView::pointedAt, this, [this](QPointF point, QPoint global) {
                 QToolTip::showText(global, toQString(m_model->graphValueAt(point.x(), point.y())), m_plot);
             });
-            connect(m_plot, &SvgView::left, this, [] { QToolTip::hideText(); });
         } else {
             m_plot->setCursor(Qt::PointingHandCursor);
             connect(m_plot, &SvgView::clickedAt, this,
