@@ -15,11 +15,12 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,22 +30,14 @@ namespace {
 // Japanese glyphs itself keeps them within its own line metrics.
 QFont japaneseFont()
 {
+    const auto firstOf = [](const QStringList &families, auto wanted) {
+        const auto found = std::find_if(families.begin(), families.end(), wanted);
+        return found == families.end() ? QString() : *found;
+    };
     const QStringList families = toQStringList(ProgramText::japaneseFonts);
-    QString chosen;
-    for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family)) {
-            chosen = family;
-            break;
-        }
-    }
-    if (chosen.isEmpty()) {
-        for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
-            if (!QFontDatabase::isFixedPitch(family)) {
-                chosen = family;
-                break;
-            }
-        }
-    }
+    QString chosen = firstOf(families, &QFontDatabase::hasFamily);
+    if (chosen.isEmpty())
+        chosen = firstOf(QFontDatabase::families(QFontDatabase::Japanese), [](const QString &family) { return !QFontDatabase::isFixedPitch(family); });
     QFont font(chosen.isEmpty() ? families.first() : chosen, ProgramText::japaneseFontPoints, QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -82,14 +75,14 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
     setWindowIcon(programIcon());
     setFixedSize(pixels(Layout::client).size());
 
-    QWidget *previous = nullptr;
+    // Qt's focus goes round the controls in the order they are made, and starts at the
+    // first that takes it.
     for (const Layout::Control &control : Layout::controls) {
         QWidget *widget = nullptr;
         switch (control.role) {
         case Layout::Role::Separator: {
             auto *line = new QFrame(this);
-            line->setFrameShape(QFrame::HLine);
-            line->setFrameShadow(QFrame::Plain);
+            line->setFrameStyle(QFrame::HLine | QFrame::Plain);
             widget = line;
             break;
         }
@@ -128,13 +121,6 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
                 paragraphs << toQString(paragraph);
             widget->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
         }
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous)
-                setTabOrder(previous, widget);
-            else
-                widget->setFocus();
-            previous = widget;
-        }
     }
     m_services.showIn(m_sequenceView, m_startingValueLabel, &m_model);
 
@@ -161,11 +147,8 @@ MainWindow::~MainWindow()
     QClipboard *clipboard = QGuiApplication::clipboard();
     for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
         const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-        if (owned) {
-            auto *plain = new QMimeData;
-            plain->setText(clipboard->text(mode));
-            clipboard->setMimeData(plain, mode);
-        }
+        if (owned)
+            clipboard->setText(clipboard->text(mode), mode);
     }
 }
 
