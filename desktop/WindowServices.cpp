@@ -80,6 +80,7 @@ void WindowServices::askForEntry(std::u16string_view prompt, std::u16string_view
 {
     Entry entry;
     {
+        // A new dialog, which asks for text, each time: it starts empty.
         QInputDialog dialog(m_window);
         dialog.setObjectName(QStringLiteral("inputDialog"));
         dialog.setWindowTitle(toQString(title));
@@ -91,8 +92,6 @@ void WindowServices::askForEntry(std::u16string_view prompt, std::u16string_view
                 QAccessible::updateAccessibility(&said);
             });
         }
-        dialog.setInputMode(QInputDialog::TextInput);
-        dialog.setTextValue(QString());
         dialog.setOkButtonText(toQString(ProgramText::ok));
         dialog.setCancelButtonText(toQString(ProgramText::cancel));
         // Once QCoreApplication::exit() is called, every event loop ends at once, this
