@@ -27,15 +27,11 @@ constexpr Uint16 bufferFrames = 256;
 
 // SDL 2 does not lock its table of audio devices, so every open, close, start and
 // shut-down of its audio, from any thread, goes through this one lock.
-std::mutex &sdlAudioLock()
-{
-    static std::mutex lock;
-    return lock;
-}
+std::mutex sdlAudioLock;
 
 SDL_AudioDeviceID openOutput()
 {
-    const std::lock_guard lock(sdlAudioLock());
+    const std::lock_guard lock(sdlAudioLock);
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "３ｘ＋１の問題");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "event");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
@@ -57,7 +53,7 @@ SDL_AudioDeviceID openOutput()
 
 void closeOutput(SDL_AudioDeviceID output)
 {
-    const std::lock_guard lock(sdlAudioLock());
+    const std::lock_guard lock(sdlAudioLock);
     SDL_ClearQueuedAudio(output);
     SDL_CloseAudioDevice(output);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -135,13 +131,13 @@ public:
         return Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
     }
 
-    // Asks the worker to end; true when it has, within the time given.
-    bool end(std::chrono::milliseconds within)
+    // Asks the worker to end; true when it has, within the timing's endWithin.
+    bool end()
     {
         std::unique_lock lock(m_mutex);
         m_quitting = true;
         m_wake.notify_one();
-        return m_ended.wait_for(lock, within, [this] { return m_workerEnded; });
+        return m_ended.wait_for(lock, m_timing.endWithin, [this] { return m_workerEnded; });
     }
 
     void work()
@@ -275,15 +271,14 @@ private:
 };
 
 SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
-    : m_timing(timing)
-    , m_state(std::make_shared<State>(timing))
+    : m_state(std::make_shared<State>(timing))
     , m_worker([state = m_state] { state->work(); })
 {
 }
 
 SdlChimePlayer::~SdlChimePlayer()
 {
-    if (m_state->end(m_timing.endWithin))
+    if (m_state->end())
         m_worker.join();
     else
         m_worker.detach();

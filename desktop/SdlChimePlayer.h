@@ -51,7 +51,6 @@ public:
 
 private:
     class State;
-    ChimeTiming m_timing;
     std::shared_ptr<State> m_state;
     std::thread m_worker;
 };
