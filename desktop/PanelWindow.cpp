@@ -45,8 +45,7 @@ PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowM
     , m_model(model)
     , m_table(table)
 {
-    static const bool installed = (QAccessible::installFactory(drawingAccessible), true);
-    Q_UNUSED(installed);
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(drawingAccessible), true);
     setObjectName(QLatin1String(table.name));
     setWindowIcon(mainWindow->windowIcon());
     resize(700, table.id == Panel::Id::Graph ? 470 : 640);
