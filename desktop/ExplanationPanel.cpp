@@ -33,12 +33,9 @@ ExplanationPanel::ExplanationPanel(QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    const QFontMetrics metrics(font());
-    m_lineAdvance = metrics.lineSpacing();
-    m_baseline = metrics.ascent();
 }
 
-void ExplanationPanel::fitTo(const QStringList &lines)
+void ExplanationPanel::print(const QStringList &lines)
 {
     // The last column stays free so that nothing touches the panel's right edge.
     const int room = width() - 1;
@@ -70,13 +67,8 @@ void ExplanationPanel::fitTo(const QStringList &lines)
         }
         m_baseline = -top + std::max(0, (m_lineAdvance - (bottom - top + 1)) / 2);
     }
+    m_lines = lines;
     update();
-}
-
-void ExplanationPanel::printLine(const QString &text)
-{
-    m_lines.append(text);
-    update(0, (int(m_lines.size()) - 1) * m_lineAdvance, width(), m_lineAdvance);
 }
 
 void ExplanationPanel::paintEvent(QPaintEvent *)

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -158,15 +159,12 @@ void MainWindow::showEvent(QShowEvent *event)
     // The explanation is printed once, when the window is first shown; its own dialogs
     // closing does not count. The panel's font, its fit and its lines follow at once,
     // but once the window is on the screen; the chime player is loaded in the background.
-    if (!m_shown) {
-        m_shown = true;
+    if (!std::exchange(m_shown, true)) {
         QTimer::singleShot(0, this, [this] {
             const QFont font = japaneseFont();
             m_startingValueLabel->setFont(font);
             m_explanationPanel->setFont(font);
-            m_explanationPanel->fitTo(toQStringList(ProgramText::problemStatement));
-            for (std::u16string_view line : ProgramText::problemStatement)
-                m_explanationPanel->printLine(toQString(line));
+            m_explanationPanel->print(toQStringList(ProgramText::problemStatement));
             m_services.loadChimePlayer();
             m_ready = true;
             openLink(m_link);
