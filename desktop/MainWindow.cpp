@@ -3,18 +3,26 @@
 
 #include "MainWindow.h"
 
+#include "ChimePlayer.h"
 #include "ExplanationPanel.h"
+#include "Panels.h"
+#include "ProgramText.h"
 #include "QtText.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +30,8 @@
 
 #include <algorithm>
 #include <utility>
+
+Q_LOGGING_CATEGORY(chimeLog, "collatz.chimes", QtWarningMsg)
 
 namespace {
 
@@ -65,11 +75,32 @@ QRect pixels(Layout::Twips place)
     return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
+// Where the chime player's library is missing, every chime is silent, as for a chime
+// file that cannot be played; a warning says why.
+class SilentChimePlayer final : public ChimePlayer {
+public:
+    void play(std::string_view) override {}
+    void stop() override {}
+};
+
+std::unique_ptr<ChimePlayer> newChimePlayer(const ProgramLibraries &libraries)
+{
+    QString error;
+    const auto create = reinterpret_cast<decltype(&collatzNewChimePlayer)>(
+        libraries.entry(QStringLiteral("collatz-sound"), "collatzNewChimePlayer", &error));
+    if (!create) {
+        qCWarning(chimeLog, "%s%s", ProgramText::chimesSilent, qPrintable(error));
+        return std::make_unique<SilentChimePlayer>();
+    }
+    const char *const chimes[] = {ProgramText::resetChime, ProgramText::exitChime};
+    return std::unique_ptr<ChimePlayer>(create(chimes, 2));
+}
+
 } // namespace
 
 MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
     : QWidget(parent)
-    , m_services(this, std::move(libraries))
+    , m_libraries(std::move(libraries))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
@@ -123,7 +154,6 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
             widget->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
         }
     }
-    m_services.showIn(m_sequenceView, m_startingValueLabel, &m_model);
 
     for (const Layout::Command &command : Layout::commands) {
         auto *action = new QAction(toQString(Layout::withMnemonic(command.caption, command.key)), this);
@@ -165,7 +195,7 @@ void MainWindow::showEvent(QShowEvent *event)
             m_startingValueLabel->setFont(font);
             m_explanationPanel->setFont(font);
             m_explanationPanel->print(toQStringList(ProgramText::problemStatement));
-            m_services.loadChimePlayer();
+            loadChimePlayer();
             m_ready = true;
             openLink(m_link);
         });
@@ -178,4 +208,141 @@ void MainWindow::openLink(const QString &link)
     m_link = link;
     if (m_ready && !m_link.isEmpty())
         m_model.openLink(std::exchange(m_link, QString()).toStdU16String());
+}
+
+void MainWindow::loadChimePlayer()
+{
+    if (!m_chimePlayer && !m_chimePlayerLoading.valid())
+        m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraries));
+}
+
+ChimePlayer &MainWindow::chimePlayer()
+{
+    if (!m_chimePlayer)
+        m_chimePlayer = m_chimePlayerLoading.valid() ? m_chimePlayerLoading.get() : newChimePlayer(m_libraries);
+    return *m_chimePlayer;
+}
+
+void MainWindow::askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                                 std::function<void(Entry)> answered)
+{
+    Entry entry;
+    {
+        // A new dialog, which asks for text, each time: it starts empty.
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("inputDialog"));
+        dialog.setWindowTitle(toQString(title));
+        // Why the last entry was refused stands under the prompt, and is read out.
+        dialog.setLabelText(refused.empty() ? toQString(prompt) : toQString(prompt) + QLatin1Char('\n') + toQString(refused));
+        if (!refused.empty()) {
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QAccessibleEvent said(dialog.findChild<QLabel *>(), QAccessible::Alert);
+                QAccessible::updateAccessibility(&said);
+            });
+        }
+        dialog.setOkButtonText(toQString(ProgramText::ok));
+        dialog.setCancelButtonText(toQString(ProgramText::cancel));
+        // Once QCoreApplication::exit() is called, every event loop ends at once, this
+        // dialog's among them, without the dialog being answered; a quit request also
+        // closes the window.
+        bool finished = false;
+        QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
+        const int result = dialog.exec();
+        if (finished && isVisible())
+            entry = result == QDialog::Accepted ? dialog.textValue().toStdU16String() : std::u16string();
+    }
+    // The dialog has gone before the answer is acted on, as the window shows it.
+    answered(std::move(entry));
+}
+
+void MainWindow::askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(question), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("exitQuestion"));
+    QPushButton *yes = box.addButton(toQString(Layout::withMnemonic(ProgramText::yes, ProgramText::yesKey)), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(toQString(Layout::withMnemonic(ProgramText::no, ProgramText::noKey)), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("yesButton"));
+    no->setObjectName(QStringLiteral("noButton"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    answered(box.clickedButton() == yes);
+}
+
+void MainWindow::showStartingValue(std::u16string_view text)
+{
+    m_startingValueLabel->setText(toQString(text));
+}
+
+void MainWindow::showSequence(std::u16string_view text)
+{
+    // As any store does, this replaces what the user typed, and its undo history.
+    m_sequenceView->setPlainText(toQString(text));
+}
+
+void MainWindow::playChime(const char *fileName)
+{
+    chimePlayer().play(fileName);
+}
+
+void MainWindow::stopChime()
+{
+    chimePlayer().stop();
+}
+
+Panels *MainWindow::panels()
+{
+    if (!m_panels) {
+        QString error;
+        const auto create = reinterpret_cast<decltype(&collatzNewPanels)>(
+            m_libraries.entry(QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
+        if (!create) {
+            QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(ProgramText::panelsMissing),
+                            QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("panelsMissing"));
+            box.setDetailedText(error);
+            box.exec();
+            return nullptr;
+        }
+        m_panels.reset(create(this, &m_model));
+    }
+    return m_panels.get();
+}
+
+void MainWindow::showPanel(const Panel::View &view, bool bringIntoView)
+{
+    // A panel that follows a run is drawn only where the windows have been loaded.
+    if ((bringIntoView || m_panels) && panels())
+        m_panels->showPanel(view, bringIntoView);
+}
+
+void MainWindow::save(const SavedFile &file)
+{
+    if (m_panels)
+        m_panels->save(file);
+}
+
+void MainWindow::copyLink(const std::string &form, std::function<void(bool)> done)
+{
+    QGuiApplication::clipboard()->setText(toQString(ProgramText::command) + QString::fromStdString(form));
+    done(true);
+}
+
+void MainWindow::showMessage(std::u16string_view text)
+{
+    QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(text), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}
+
+void MainWindow::later(std::function<void()> work, int milliseconds)
+{
+    QTimer::singleShot(milliseconds, this, std::move(work));
+}
+
+void MainWindow::end()
+{
+    // The panels, child windows of the main window, go with it.
+    hide();
+    QCoreApplication::exit(0);
 }

@@ -4,18 +4,23 @@
 #pragma once
 
 #include "ProgramLibraries.h"
+#include "Services.h"
 #include "WindowModel.h"
-#include "WindowServices.h"
 
 #include <QWidget>
 
+#include <future>
+#include <memory>
+
+class ChimePlayer;
 class ExplanationPanel;
+class Panels;
 class QLabel;
 class QPlainTextEdit;
 
 // The program's only window on the desktop: the controls of the shared layout at their
 // places, passing every click and key on to the shared window model.
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private Services {
     Q_OBJECT
 public:
     explicit MainWindow(ProgramLibraries libraries = ProgramLibraries(), QWidget *parent = nullptr);
@@ -29,11 +34,38 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The desktop's side of Services: Qt's modal dialogs parented to the main window, stores
+    // into its controls, the chime player and the panels' windows, each loaded from a library
+    // of its own, the clipboard, and the end of the application.
+    void askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                     std::function<void(Entry)> answered) override;
+    void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override;
+    void showStartingValue(std::u16string_view text) override;
+    void showSequence(std::u16string_view text) override;
+    void playChime(const char *fileName) override;
+    void stopChime() override;
+    void showPanel(const Panel::View &view, bool bringIntoView) override;
+    void showMessage(std::u16string_view text) override;
+    void save(const SavedFile &file) override;
+    void copyLink(const std::string &form, std::function<void(bool)> done) override;
+    void later(std::function<void()> work, int milliseconds) override;
+    void end() override;
+
+    // Loads the chime player in the background, ahead of the first chime.
+    void loadChimePlayer();
+    ChimePlayer &chimePlayer();
+    // The panels' windows, loaded when first shown; none where their library is missing,
+    // which a message says.
+    Panels *panels();
+
     ExplanationPanel *m_explanationPanel = nullptr;
     QPlainTextEdit *m_sequenceView = nullptr;
     QLabel *m_startingValueLabel = nullptr;
-    WindowServices m_services;
-    WindowModel m_model{m_services};
+    ProgramLibraries m_libraries;
+    std::future<std::unique_ptr<ChimePlayer>> m_chimePlayerLoading;
+    std::unique_ptr<ChimePlayer> m_chimePlayer;
+    std::unique_ptr<Panels> m_panels;
+    WindowModel m_model{*this};
     bool m_shown = false;
     // Once the panel has been printed: a link is opened then.
     bool m_ready = false;
