@@ -188,14 +188,16 @@ void MainWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // The explanation is printed once, when the window is first shown; its own dialogs
     // closing does not count. The panel's font, its fit and its lines follow at once,
-    // but once the window is on the screen; the chime player is loaded in the background.
+    // but once the window is on the screen; the chime player is loaded in the background,
+    // unless a chime has loaded it already.
     if (!std::exchange(m_shown, true)) {
         QTimer::singleShot(0, this, [this] {
             const QFont font = japaneseFont();
             m_startingValueLabel->setFont(font);
             m_explanationPanel->setFont(font);
             m_explanationPanel->print(toQStringList(ProgramText::problemStatement));
-            loadChimePlayer();
+            if (!m_chimePlayer)
+                m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraries));
             m_ready = true;
             openLink(m_link);
         });
@@ -208,12 +210,6 @@ void MainWindow::openLink(const QString &link)
     m_link = link;
     if (m_ready && !m_link.isEmpty())
         m_model.openLink(std::exchange(m_link, QString()).toStdU16String());
-}
-
-void MainWindow::loadChimePlayer()
-{
-    if (!m_chimePlayer && !m_chimePlayerLoading.valid())
-        m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraries));
 }
 
 ChimePlayer &MainWindow::chimePlayer()

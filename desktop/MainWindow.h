@@ -51,8 +51,8 @@ private:
     void later(std::function<void()> work, int milliseconds) override;
     void end() override;
 
-    // Loads the chime player in the background, ahead of the first chime.
-    void loadChimePlayer();
+    // The chime player, loaded here unless the window's first show has begun to load it
+    // in the background, ahead of the first chime.
     ChimePlayer &chimePlayer();
     // The panels' windows, loaded when first shown; none where their library is missing,
     // which a message says.
