@@ -32,12 +32,6 @@ QAccessibleInterface *drawingAccessible(const QString &className, QObject *objec
     return nullptr;
 }
 
-void announce(QWidget *widget)
-{
-    QAccessibleEvent said(widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&said);
-}
-
 } // namespace
 
 PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowModel *model)
@@ -203,8 +197,11 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
         case Role::Summary: static_cast<QLabel *>(widget)->setText(toQString(view.summary)); break;
         case Role::Note:
             static_cast<QLabel *>(widget)->setText(toQString(view.note));
-            if (!view.note.empty() && view.note != m_view.note)
-                announce(widget);
+            // A new note is said at once to screen readers.
+            if (!view.note.empty() && view.note != m_view.note) {
+                QAccessibleEvent said(widget, QAccessible::Alert);
+                QAccessible::updateAccessibility(&said);
+            }
             break;
         case Role::Plot:
             if (view.drawing != m_view.drawing || m_view.controls.empty())
