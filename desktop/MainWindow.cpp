@@ -286,9 +286,12 @@ void MainWindow::stopChime()
     chimePlayer().stop();
 }
 
-Panels *MainWindow::panels()
+void MainWindow::showPanel(const Panel::View &view, bool bringIntoView)
 {
-    if (!m_panels) {
+    // The panels' windows are loaded when one is first shown; where their library is
+    // missing, a message says so. A panel that follows a run is drawn only where they
+    // have been loaded.
+    if (!m_panels && bringIntoView) {
         QString error;
         const auto create = reinterpret_cast<decltype(&collatzNewPanels)>(
             m_libraries.entry(QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
@@ -298,17 +301,11 @@ Panels *MainWindow::panels()
             box.setObjectName(QStringLiteral("panelsMissing"));
             box.setDetailedText(error);
             box.exec();
-            return nullptr;
+            return;
         }
         m_panels.reset(create(this, &m_model));
     }
-    return m_panels.get();
-}
-
-void MainWindow::showPanel(const Panel::View &view, bool bringIntoView)
-{
-    // A panel that follows a run is drawn only where the windows have been loaded.
-    if ((bringIntoView || m_panels) && panels())
+    if (m_panels)
         m_panels->showPanel(view, bringIntoView);
 }
 

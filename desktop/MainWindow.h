@@ -54,9 +54,6 @@ private:
     // The chime player, loaded here unless the window's first show has begun to load it
     // in the background, ahead of the first chime.
     ChimePlayer &chimePlayer();
-    // The panels' windows, loaded when first shown; none where their library is missing,
-    // which a message says.
-    Panels *panels();
 
     ExplanationPanel *m_explanationPanel = nullptr;
     QPlainTextEdit *m_sequenceView = nullptr;
