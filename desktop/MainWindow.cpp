@@ -83,11 +83,11 @@ public:
     void stop() override {}
 };
 
-std::unique_ptr<ChimePlayer> newChimePlayer(const ProgramLibraries &libraries)
+std::unique_ptr<ChimePlayer> newChimePlayer(const QStringList &libraryFolders)
 {
     QString error;
     const auto create = reinterpret_cast<decltype(&collatzNewChimePlayer)>(
-        libraries.entry(QStringLiteral("collatz-sound"), "collatzNewChimePlayer", &error));
+        programLibraryEntry(libraryFolders, QStringLiteral("collatz-sound"), "collatzNewChimePlayer", &error));
     if (!create) {
         qCWarning(chimeLog, "%s%s", ProgramText::chimesSilent, qPrintable(error));
         return std::make_unique<SilentChimePlayer>();
@@ -98,9 +98,9 @@ std::unique_ptr<ChimePlayer> newChimePlayer(const ProgramLibraries &libraries)
 
 } // namespace
 
-MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
+MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
     : QWidget(parent)
-    , m_libraries(std::move(libraries))
+    , m_libraryFolders(std::move(libraryFolders))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
@@ -197,7 +197,7 @@ void MainWindow::showEvent(QShowEvent *event)
             m_explanationPanel->setFont(font);
             m_explanationPanel->print(toQStringList(ProgramText::problemStatement));
             if (!m_chimePlayer)
-                m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraries));
+                m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraryFolders));
             m_ready = true;
             openLink(m_link);
         });
@@ -215,7 +215,7 @@ void MainWindow::openLink(const QString &link)
 ChimePlayer &MainWindow::chimePlayer()
 {
     if (!m_chimePlayer)
-        m_chimePlayer = m_chimePlayerLoading.valid() ? m_chimePlayerLoading.get() : newChimePlayer(m_libraries);
+        m_chimePlayer = m_chimePlayerLoading.valid() ? m_chimePlayerLoading.get() : newChimePlayer(m_libraryFolders);
     return *m_chimePlayer;
 }
 
@@ -294,7 +294,7 @@ void MainWindow::showPanel(const Panel::View &view, bool bringIntoView)
     if (!m_panels && bringIntoView) {
         QString error;
         const auto create = reinterpret_cast<decltype(&collatzNewPanels)>(
-            m_libraries.entry(QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
+            programLibraryEntry(m_libraryFolders, QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
         if (!create) {
             QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(ProgramText::panelsMissing),
                             QMessageBox::Ok, this);

@@ -23,7 +23,7 @@ class QPlainTextEdit;
 class MainWindow : public QWidget, private Services {
     Q_OBJECT
 public:
-    explicit MainWindow(ProgramLibraries libraries = ProgramLibraries(), QWidget *parent = nullptr);
+    explicit MainWindow(QStringList libraryFolders = programLibraryFolders(), QWidget *parent = nullptr);
     ~MainWindow() override;
 
     WindowModel &model() { return m_model; }
@@ -58,7 +58,8 @@ private:
     ExplanationPanel *m_explanationPanel = nullptr;
     QPlainTextEdit *m_sequenceView = nullptr;
     QLabel *m_startingValueLabel = nullptr;
-    ProgramLibraries m_libraries;
+    // Where the program's own libraries are looked for.
+    QStringList m_libraryFolders;
     std::future<std::unique_ptr<ChimePlayer>> m_chimePlayerLoading;
     std::unique_ptr<ChimePlayer> m_chimePlayer;
     std::unique_ptr<Panels> m_panels;
