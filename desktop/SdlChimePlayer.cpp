@@ -59,10 +59,25 @@ void closeOutput(SDL_AudioDeviceID output)
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+// Where a bare file name is looked for, in order: the working directory, the
+// executable's folder, and the installed data folders.
+std::vector<std::string> searchPath(const std::string &fileName)
+{
+    if (std::filesystem::u8path(fileName).has_parent_path())
+        return {fileName};
+    std::string here;
+    if (char *base = SDL_GetBasePath()) {
+        here = base;
+        SDL_free(base);
+    }
+    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
+            std::string(COLLATZ_DATADIR "/") + fileName};
+}
+
 // The first file found under the name decides: one that cannot be played is silent.
 Samples loadFirstFound(const std::string &fileName)
 {
-    for (const std::string &path : SdlChimePlayer::searchPath(fileName)) {
+    for (const std::string &path : searchPath(fileName)) {
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::u8path(path), error))
             continue;
@@ -302,19 +317,6 @@ void SdlChimePlayer::prepare(const std::vector<std::string> &fileNames)
 SdlChimePlayer::Output SdlChimePlayer::output() const
 {
     return m_state->output();
-}
-
-std::vector<std::string> SdlChimePlayer::searchPath(const std::string &fileName)
-{
-    if (std::filesystem::u8path(fileName).has_parent_path())
-        return {fileName};
-    std::string here;
-    if (char *base = SDL_GetBasePath()) {
-        here = base;
-        SDL_free(base);
-    }
-    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
-            std::string(COLLATZ_DATADIR "/") + fileName};
 }
 
 ChimePlayer *collatzNewChimePlayer(const char *const *chimes, int count)

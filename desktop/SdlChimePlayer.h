@@ -45,10 +45,6 @@ public:
     };
     Output output() const;
 
-    // Where a bare file name is looked for, in order: the working directory, the
-    // executable's folder, and the installed data folders.
-    static std::vector<std::string> searchPath(const std::string &fileName);
-
 private:
     class State;
     std::shared_ptr<State> m_state;
