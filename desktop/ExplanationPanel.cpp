@@ -33,12 +33,9 @@ ExplanationPanel::ExplanationPanel(QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    const QFontMetrics metrics(font());
-    m_lineAdvance = metrics.lineSpacing();
-    m_baseline = metrics.ascent();
 }
 
-void ExplanationPanel::fitTo(const QStringList &lines)
+void ExplanationPanel::print(const QStringList &lines)
 {
     // The last column stays free so that nothing touches the panel's right edge.
     const int room = width() - 1;
@@ -62,21 +59,14 @@ void ExplanationPanel::fitTo(const QStringList &lines)
     if (m_lineAdvance < spacing) {
         // The lines are packed closer than the font asks, so centre their ink in each
         // row instead of the font's box, which keeps every line clear of the next.
-        int top = 0, bottom = 0;
-        for (const QString &line : lines) {
-            const QRect ink = metrics.tightBoundingRect(line);
-            top = std::min(top, ink.top());
-            bottom = std::max(bottom, ink.bottom());
-        }
-        m_baseline = -top + std::max(0, (m_lineAdvance - (bottom - top + 1)) / 2);
+        // The ink of all the lines, from the baseline's row at least.
+        QRect ink(0, 0, 1, 1);
+        for (const QString &line : lines)
+            ink |= metrics.tightBoundingRect(line);
+        m_baseline = -ink.top() + std::max(0, (m_lineAdvance - ink.height()) / 2);
     }
+    m_lines = lines;
     update();
-}
-
-void ExplanationPanel::printLine(const QString &text)
-{
-    m_lines.append(text);
-    update(0, (int(m_lines.size()) - 1) * m_lineAdvance, width(), m_lineAdvance);
 }
 
 void ExplanationPanel::paintEvent(QPaintEvent *)

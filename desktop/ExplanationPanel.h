@@ -13,10 +13,10 @@ class ExplanationPanel : public QWidget {
 public:
     explicit ExplanationPanel(QWidget *parent = nullptr);
 
-    // Condenses the font just enough for the widest of these lines to fit the width,
-    // and tightens the line spacing, if need be, for all of them to fit the height.
-    void fitTo(const QStringList &lines);
-    void printLine(const QString &text = QString());
+    // Prints these lines, the font condensed just enough for the widest of them to fit
+    // the width, and the line spacing tightened, if need be, for all of them to fit the
+    // height.
+    void print(const QStringList &lines);
 
     int lineAdvance() const { return m_lineAdvance; }
 

@@ -3,23 +3,35 @@
 
 #include "MainWindow.h"
 
+#include "ChimePlayer.h"
 #include "ExplanationPanel.h"
+#include "Panels.h"
+#include "ProgramText.h"
 #include "QtText.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
-#include <QMimeData>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+Q_LOGGING_CATEGORY(chimeLog, "collatz.chimes", QtWarningMsg)
 
 namespace {
 
@@ -29,22 +41,14 @@ namespace {
 // Japanese glyphs itself keeps them within its own line metrics.
 QFont japaneseFont()
 {
+    const auto firstOf = [](const QStringList &families, auto wanted) {
+        const auto found = std::find_if(families.begin(), families.end(), wanted);
+        return found == families.end() ? QString() : *found;
+    };
     const QStringList families = toQStringList(ProgramText::japaneseFonts);
-    QString chosen;
-    for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family)) {
-            chosen = family;
-            break;
-        }
-    }
-    if (chosen.isEmpty()) {
-        for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
-            if (!QFontDatabase::isFixedPitch(family)) {
-                chosen = family;
-                break;
-            }
-        }
-    }
+    QString chosen = firstOf(families, &QFontDatabase::hasFamily);
+    if (chosen.isEmpty())
+        chosen = firstOf(QFontDatabase::families(QFontDatabase::Japanese), [](const QString &family) { return !QFontDatabase::isFixedPitch(family); });
     QFont font(chosen.isEmpty() ? families.first() : chosen, ProgramText::japaneseFontPoints, QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -71,25 +75,46 @@ QRect pixels(Layout::Twips place)
     return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
+// Where the chime player's library is missing, every chime is silent, as for a chime
+// file that cannot be played; a warning says why.
+class SilentChimePlayer final : public ChimePlayer {
+public:
+    void play(std::string_view) override {}
+    void stop() override {}
+};
+
+std::unique_ptr<ChimePlayer> newChimePlayer(const QStringList &libraryFolders)
+{
+    QString error;
+    const auto create = reinterpret_cast<decltype(&collatzNewChimePlayer)>(
+        programLibraryEntry(libraryFolders, QStringLiteral("collatz-sound"), "collatzNewChimePlayer", &error));
+    if (!create) {
+        qCWarning(chimeLog, "%s%s", ProgramText::chimesSilent, qPrintable(error));
+        return std::make_unique<SilentChimePlayer>();
+    }
+    const char *const chimes[] = {ProgramText::resetChime, ProgramText::exitChime};
+    return std::unique_ptr<ChimePlayer>(create(chimes, 2));
+}
+
 } // namespace
 
-MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
+MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
     : QWidget(parent)
-    , m_services(this, std::move(libraries))
+    , m_libraryFolders(std::move(libraryFolders))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
     setWindowIcon(programIcon());
     setFixedSize(pixels(Layout::client).size());
 
-    QWidget *previous = nullptr;
+    // Qt's focus goes round the controls in the order they are made, and starts at the
+    // first that takes it.
     for (const Layout::Control &control : Layout::controls) {
         QWidget *widget = nullptr;
         switch (control.role) {
         case Layout::Role::Separator: {
             auto *line = new QFrame(this);
-            line->setFrameShape(QFrame::HLine);
-            line->setFrameShadow(QFrame::Plain);
+            line->setFrameStyle(QFrame::HLine | QFrame::Plain);
             widget = line;
             break;
         }
@@ -128,15 +153,7 @@ MainWindow::MainWindow(ProgramLibraries libraries, QWidget *parent)
                 paragraphs << toQString(paragraph);
             widget->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
         }
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous)
-                setTabOrder(previous, widget);
-            else
-                widget->setFocus();
-            previous = widget;
-        }
     }
-    m_services.showIn(m_sequenceView, m_startingValueLabel, &m_model);
 
     for (const Layout::Command &command : Layout::commands) {
         auto *action = new QAction(toQString(Layout::withMnemonic(command.caption, command.key)), this);
@@ -161,11 +178,8 @@ MainWindow::~MainWindow()
     QClipboard *clipboard = QGuiApplication::clipboard();
     for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
         const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-        if (owned) {
-            auto *plain = new QMimeData;
-            plain->setText(clipboard->text(mode));
-            clipboard->setMimeData(plain, mode);
-        }
+        if (owned)
+            clipboard->setText(clipboard->text(mode), mode);
     }
 }
 
@@ -174,17 +188,16 @@ void MainWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // The explanation is printed once, when the window is first shown; its own dialogs
     // closing does not count. The panel's font, its fit and its lines follow at once,
-    // but once the window is on the screen; the chime player is loaded in the background.
-    if (!m_shown) {
-        m_shown = true;
+    // but once the window is on the screen; the chime player is loaded in the background,
+    // unless a chime has loaded it already.
+    if (!std::exchange(m_shown, true)) {
         QTimer::singleShot(0, this, [this] {
             const QFont font = japaneseFont();
             m_startingValueLabel->setFont(font);
             m_explanationPanel->setFont(font);
-            m_explanationPanel->fitTo(toQStringList(ProgramText::problemStatement));
-            for (std::u16string_view line : ProgramText::problemStatement)
-                m_explanationPanel->printLine(toQString(line));
-            m_services.loadChimePlayer();
+            m_explanationPanel->print(toQStringList(ProgramText::problemStatement));
+            if (!m_chimePlayer)
+                m_chimePlayerLoading = std::async(std::launch::async, newChimePlayer, std::cref(m_libraryFolders));
             m_ready = true;
             openLink(m_link);
         });
@@ -197,4 +210,132 @@ void MainWindow::openLink(const QString &link)
     m_link = link;
     if (m_ready && !m_link.isEmpty())
         m_model.openLink(std::exchange(m_link, QString()).toStdU16String());
+}
+
+ChimePlayer &MainWindow::chimePlayer()
+{
+    if (!m_chimePlayer)
+        m_chimePlayer = m_chimePlayerLoading.valid() ? m_chimePlayerLoading.get() : newChimePlayer(m_libraryFolders);
+    return *m_chimePlayer;
+}
+
+void MainWindow::askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                                 std::function<void(Entry)> answered)
+{
+    Entry entry;
+    {
+        // A new dialog, which asks for text, each time: it starts empty.
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("inputDialog"));
+        dialog.setWindowTitle(toQString(title));
+        // Why the last entry was refused stands under the prompt, and is read out.
+        dialog.setLabelText(refused.empty() ? toQString(prompt) : toQString(prompt) + QLatin1Char('\n') + toQString(refused));
+        if (!refused.empty()) {
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QAccessibleEvent said(dialog.findChild<QLabel *>(), QAccessible::Alert);
+                QAccessible::updateAccessibility(&said);
+            });
+        }
+        dialog.setOkButtonText(toQString(ProgramText::ok));
+        dialog.setCancelButtonText(toQString(ProgramText::cancel));
+        // Once QCoreApplication::exit() is called, every event loop ends at once, this
+        // dialog's among them, without the dialog being answered; a quit request also
+        // closes the window.
+        bool finished = false;
+        QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
+        const int result = dialog.exec();
+        if (finished && isVisible())
+            entry = result == QDialog::Accepted ? dialog.textValue().toStdU16String() : std::u16string();
+    }
+    // The dialog has gone before the answer is acted on, as the window shows it.
+    answered(std::move(entry));
+}
+
+void MainWindow::askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(question), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("exitQuestion"));
+    QPushButton *yes = box.addButton(toQString(Layout::withMnemonic(ProgramText::yes, ProgramText::yesKey)), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(toQString(Layout::withMnemonic(ProgramText::no, ProgramText::noKey)), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("yesButton"));
+    no->setObjectName(QStringLiteral("noButton"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    answered(box.clickedButton() == yes);
+}
+
+void MainWindow::showStartingValue(std::u16string_view text)
+{
+    m_startingValueLabel->setText(toQString(text));
+}
+
+void MainWindow::showSequence(std::u16string_view text)
+{
+    // As any store does, this replaces what the user typed, and its undo history.
+    m_sequenceView->setPlainText(toQString(text));
+}
+
+void MainWindow::playChime(const char *fileName)
+{
+    chimePlayer().play(fileName);
+}
+
+void MainWindow::stopChime()
+{
+    chimePlayer().stop();
+}
+
+void MainWindow::showPanel(const Panel::View &view, bool bringIntoView)
+{
+    // The panels' windows are loaded when one is first shown; where their library is
+    // missing, a message says so. A panel that follows a run is drawn only where they
+    // have been loaded.
+    if (!m_panels && bringIntoView) {
+        QString error;
+        const auto create = reinterpret_cast<decltype(&collatzNewPanels)>(
+            programLibraryEntry(m_libraryFolders, QStringLiteral("collatz-panels"), "collatzNewPanels", &error));
+        if (!create) {
+            QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(ProgramText::panelsMissing),
+                            QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("panelsMissing"));
+            box.setDetailedText(error);
+            box.exec();
+            return;
+        }
+        m_panels.reset(create(this, &m_model));
+    }
+    if (m_panels)
+        m_panels->showPanel(view, bringIntoView);
+}
+
+void MainWindow::save(const SavedFile &file)
+{
+    if (m_panels)
+        m_panels->save(file);
+}
+
+void MainWindow::copyLink(const std::string &form, std::function<void(bool)> done)
+{
+    QGuiApplication::clipboard()->setText(toQString(ProgramText::command) + QString::fromStdString(form));
+    done(true);
+}
+
+void MainWindow::showMessage(std::u16string_view text)
+{
+    QMessageBox box(QMessageBox::Information, toQString(ProgramText::exitTitle), toQString(text), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}
+
+void MainWindow::later(std::function<void()> work, int milliseconds)
+{
+    QTimer::singleShot(milliseconds, this, std::move(work));
+}
+
+void MainWindow::end()
+{
+    // The panels, child windows of the main window, go with it.
+    hide();
+    QCoreApplication::exit(0);
 }

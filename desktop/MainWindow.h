@@ -4,21 +4,26 @@
 #pragma once
 
 #include "ProgramLibraries.h"
+#include "Services.h"
 #include "WindowModel.h"
-#include "WindowServices.h"
 
 #include <QWidget>
 
+#include <future>
+#include <memory>
+
+class ChimePlayer;
 class ExplanationPanel;
+class Panels;
 class QLabel;
 class QPlainTextEdit;
 
 // The program's only window on the desktop: the controls of the shared layout at their
 // places, passing every click and key on to the shared window model.
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private Services {
     Q_OBJECT
 public:
-    explicit MainWindow(ProgramLibraries libraries = ProgramLibraries(), QWidget *parent = nullptr);
+    explicit MainWindow(QStringList libraryFolders = programLibraryFolders(), QWidget *parent = nullptr);
     ~MainWindow() override;
 
     WindowModel &model() { return m_model; }
@@ -29,11 +34,36 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The desktop's side of Services: Qt's modal dialogs parented to the main window, stores
+    // into its controls, the chime player and the panels' windows, each loaded from a library
+    // of its own, the clipboard, and the end of the application.
+    void askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
+                     std::function<void(Entry)> answered) override;
+    void askYesNo(std::u16string_view question, std::u16string_view title, std::function<void(bool)> answered) override;
+    void showStartingValue(std::u16string_view text) override;
+    void showSequence(std::u16string_view text) override;
+    void playChime(const char *fileName) override;
+    void stopChime() override;
+    void showPanel(const Panel::View &view, bool bringIntoView) override;
+    void showMessage(std::u16string_view text) override;
+    void save(const SavedFile &file) override;
+    void copyLink(const std::string &form, std::function<void(bool)> done) override;
+    void later(std::function<void()> work, int milliseconds) override;
+    void end() override;
+
+    // The chime player, loaded here unless the window's first show has begun to load it
+    // in the background, ahead of the first chime.
+    ChimePlayer &chimePlayer();
+
     ExplanationPanel *m_explanationPanel = nullptr;
     QPlainTextEdit *m_sequenceView = nullptr;
     QLabel *m_startingValueLabel = nullptr;
-    WindowServices m_services;
-    WindowModel m_model{m_services};
+    // Where the program's own libraries are looked for.
+    QStringList m_libraryFolders;
+    std::future<std::unique_ptr<ChimePlayer>> m_chimePlayerLoading;
+    std::unique_ptr<ChimePlayer> m_chimePlayer;
+    std::unique_ptr<Panels> m_panels;
+    WindowModel m_model{*this};
     bool m_shown = false;
     // Once the panel has been printed: a link is opened then.
     bool m_ready = false;

@@ -32,12 +32,6 @@ QAccessibleInterface *drawingAccessible(const QString &className, QObject *objec
     return nullptr;
 }
 
-void announce(QWidget *widget)
-{
-    QAccessibleEvent said(widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&said);
-}
-
 } // namespace
 
 PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowModel *model)
@@ -45,8 +39,7 @@ PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowM
     , m_model(model)
     , m_table(table)
 {
-    static const bool installed = (QAccessible::installFactory(drawingAccessible), true);
-    Q_UNUSED(installed);
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(drawingAccessible), true);
     setObjectName(QLatin1String(table.name));
     setWindowIcon(mainWindow->windowIcon());
     resize(700, table.id == Panel::Id::Graph ? 470 : 640);
@@ -92,11 +85,10 @@ QWidget *PanelWindow::make(const Panel::Control &control)
     case Role::Plot: {
         m_plot = new SvgView(this);
         if (control.action == Layout::Action::None) {
-            // The value under the pointer.
+            // The value under the pointer. Qt's tooltip hides itself as the pointer leaves.
             connect(m_plot, &SvgView::pointedAt, this, [this](QPointF point, QPoint global) {
                 QToolTip::showText(global, toQString(m_model->graphValueAt(point.x(), point.y())), m_plot);
             });
-            connect(m_plot, &SvgView::left, this, [] { QToolTip::hideText(); });
         } else {
             m_plot->setCursor(Qt::PointingHandCursor);
             connect(m_plot, &SvgView::clickedAt, this,
@@ -124,7 +116,8 @@ QWidget *PanelWindow::make(const Panel::Control &control)
     }
     case Role::Check: {
         auto *check = new QCheckBox(toQString(control.caption), this);
-        connect(check, &QCheckBox::toggled, this, [this, action = control.action](bool on) { m_model->act(action, on); });
+        // Only a person's click is passed on: not the state a view sets.
+        connect(check, &QCheckBox::clicked, this, [this, action = control.action](bool on) { m_model->act(action, on); });
         return check;
     }
     case Role::Progress: {
@@ -204,8 +197,11 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
         case Role::Summary: static_cast<QLabel *>(widget)->setText(toQString(view.summary)); break;
         case Role::Note:
             static_cast<QLabel *>(widget)->setText(toQString(view.note));
-            if (!view.note.empty() && view.note != m_view.note)
-                announce(widget);
+            // A new note is said at once to screen readers.
+            if (!view.note.empty() && view.note != m_view.note) {
+                QAccessibleEvent said(widget, QAccessible::Alert);
+                QAccessible::updateAccessibility(&said);
+            }
             break;
         case Role::Plot:
             if (view.drawing != m_view.drawing || m_view.controls.empty())
@@ -213,11 +209,7 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
             m_plot->setAccessibleDescription(toQString(view.summary));
             break;
         case Role::Number: static_cast<QSpinBox *>(widget)->setValue(int(state.number)); break;
-        case Role::Check: {
-            const QSignalBlocker quiet(widget);
-            static_cast<QCheckBox *>(widget)->setChecked(state.checked);
-            break;
-        }
+        case Role::Check: static_cast<QCheckBox *>(widget)->setChecked(state.checked); break;
         case Role::Progress: static_cast<QProgressBar *>(widget)->setValue(int(view.progress * 1000)); break;
         case Role::Records: showRecords(view); break;
         default: break;

@@ -7,21 +7,16 @@
 #include <QDir>
 #include <QLibrary>
 
-ProgramLibraries::ProgramLibraries()
+QStringList programLibraryFolders()
 {
     const QDir here(QCoreApplication::applicationDirPath());
-    m_folders = QStringList{here.path(), QDir::cleanPath(here.filePath(QStringLiteral(COLLATZ_LIBRARY_FROM_PROGRAM)))};
+    return QStringList{here.path(), QDir::cleanPath(here.filePath(QStringLiteral(COLLATZ_LIBRARY_FROM_PROGRAM)))};
 }
 
-ProgramLibraries::ProgramLibraries(QStringList folders)
-    : m_folders(std::move(folders))
+QFunctionPointer programLibraryEntry(const QStringList &folders, const QString &library, const char *entryPoint, QString *error)
 {
-}
-
-QFunctionPointer ProgramLibraries::entry(const QString &library, const char *entryPoint, QString *error) const
-{
-    *error = QStringLiteral("%1 is in none of the folders %2").arg(library, m_folders.join(QStringLiteral(", ")));
-    for (const QString &folder : m_folders) {
+    *error = QStringLiteral("%1 is in none of the folders %2").arg(library, folders.join(QStringLiteral(", ")));
+    for (const QString &folder : folders) {
         QLibrary candidate(QDir(folder).filePath(library));
         if (QFunctionPointer found = candidate.resolve(entryPoint))
             return found;

@@ -27,15 +27,11 @@ constexpr Uint16 bufferFrames = 256;
 
 // SDL 2 does not lock its table of audio devices, so every open, close, start and
 // shut-down of its audio, from any thread, goes through this one lock.
-std::mutex &sdlAudioLock()
-{
-    static std::mutex lock;
-    return lock;
-}
+std::mutex sdlAudioLock;
 
 SDL_AudioDeviceID openOutput()
 {
-    const std::lock_guard lock(sdlAudioLock());
+    const std::lock_guard lock(sdlAudioLock);
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "３ｘ＋１の問題");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "event");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
@@ -57,16 +53,31 @@ SDL_AudioDeviceID openOutput()
 
 void closeOutput(SDL_AudioDeviceID output)
 {
-    const std::lock_guard lock(sdlAudioLock());
+    const std::lock_guard lock(sdlAudioLock);
     SDL_ClearQueuedAudio(output);
     SDL_CloseAudioDevice(output);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+// Where a bare file name is looked for, in order: the working directory, the
+// executable's folder, and the installed data folders.
+std::vector<std::string> searchPath(const std::string &fileName)
+{
+    if (std::filesystem::u8path(fileName).has_parent_path())
+        return {fileName};
+    std::string here;
+    if (char *base = SDL_GetBasePath()) {
+        here = base;
+        SDL_free(base);
+    }
+    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
+            std::string(COLLATZ_DATADIR "/") + fileName};
+}
+
 // The first file found under the name decides: one that cannot be played is silent.
 Samples loadFirstFound(const std::string &fileName)
 {
-    for (const std::string &path : SdlChimePlayer::searchPath(fileName)) {
+    for (const std::string &path : searchPath(fileName)) {
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::u8path(path), error))
             continue;
@@ -135,13 +146,13 @@ public:
         return Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
     }
 
-    // Asks the worker to end; true when it has, within the time given.
-    bool end(std::chrono::milliseconds within)
+    // Asks the worker to end; true when it has, within the timing's endWithin.
+    bool end()
     {
         std::unique_lock lock(m_mutex);
         m_quitting = true;
         m_wake.notify_one();
-        return m_ended.wait_for(lock, within, [this] { return m_workerEnded; });
+        return m_ended.wait_for(lock, m_timing.endWithin, [this] { return m_workerEnded; });
     }
 
     void work()
@@ -275,15 +286,14 @@ private:
 };
 
 SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
-    : m_timing(timing)
-    , m_state(std::make_shared<State>(timing))
+    : m_state(std::make_shared<State>(timing))
     , m_worker([state = m_state] { state->work(); })
 {
 }
 
 SdlChimePlayer::~SdlChimePlayer()
 {
-    if (m_state->end(m_timing.endWithin))
+    if (m_state->end())
         m_worker.join();
     else
         m_worker.detach();
@@ -307,19 +317,6 @@ void SdlChimePlayer::prepare(const std::vector<std::string> &fileNames)
 SdlChimePlayer::Output SdlChimePlayer::output() const
 {
     return m_state->output();
-}
-
-std::vector<std::string> SdlChimePlayer::searchPath(const std::string &fileName)
-{
-    if (std::filesystem::u8path(fileName).has_parent_path())
-        return {fileName};
-    std::string here;
-    if (char *base = SDL_GetBasePath()) {
-        here = base;
-        SDL_free(base);
-    }
-    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
-            std::string(COLLATZ_DATADIR "/") + fileName};
 }
 
 ChimePlayer *collatzNewChimePlayer(const char *const *chimes, int count)

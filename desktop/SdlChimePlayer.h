@@ -45,13 +45,8 @@ public:
     };
     Output output() const;
 
-    // Where a bare file name is looked for, in order: the working directory, the
-    // executable's folder, and the installed data folders.
-    static std::vector<std::string> searchPath(const std::string &fileName);
-
 private:
     class State;
-    ChimeTiming m_timing;
     std::shared_ptr<State> m_state;
     std::thread m_worker;
 };

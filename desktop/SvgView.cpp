@@ -52,8 +52,3 @@ void SvgView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         emit clickedAt(inDrawing(event->position()));
 }
-
-void SvgView::leaveEvent(QEvent *)
-{
-    emit left();
-}

@@ -23,13 +23,11 @@ public:
 signals:
     void pointedAt(QPointF point, QPoint global);
     void clickedAt(QPointF point);
-    void left();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     QPointF inDrawing(QPointF position) const;

@@ -118,8 +118,7 @@ std::optional<std::vector<std::int16_t>> load(const std::string &path)
     in.read(reinterpret_cast<char *>(bytes.data()), std::streamsize(bytes.size()));
     if (std::uintmax_t(in.gcount()) != size)
         return std::nullopt;
-    bytes.pop_back();
-    return decode(bytes.data(), bytes.size());
+    return decode(bytes.data(), std::size_t(size));
 }
 
 } // namespace WaveFile

@@ -17,10 +17,10 @@ namespace {
 
 // The options every Qt program takes, which QApplication itself removes from the command
 // line once it is made: those with a value, then those without.
-const char *const qtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
-                                          "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon", "qwindowicon",
-                                          "name", "visual", "session", "style", "stylesheet", "qmljsdebugger"};
-const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+const QStringList qtOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin", "display",
+                                    "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon", "qwindowicon",
+                                    "name", "visual", "session", "style", "stylesheet", "qmljsdebugger"};
+const QStringList qtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
 
 // --help and --version, answered without a display; one argument in a link's form (27,
 // 27,31 or 3-100) to show at once; anything else given on the command line that is not one
@@ -40,17 +40,12 @@ std::optional<int> answerCommandLine(int argc, char *argv[], QString *link)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show a short help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
-    parser.addOptions({help, version});
-    for (const char *name : qtOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : qtFlags) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    // Qt's options, each under all its names, since which one was given does not matter.
+    QCommandLineOption qtOptions(qtOptionsWithValue, QString(), QStringLiteral("value"));
+    QCommandLineOption qtSwitches(qtFlags);
+    qtOptions.setFlags(QCommandLineOption::HiddenFromHelp);
+    qtSwitches.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({help, version, qtOptions, qtSwitches});
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
     const QStringList arguments = parser.positionalArguments();

@@ -409,7 +409,7 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), "コピー(&C)");
         QTemporaryDir empty;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^the chime player could not be loaded, so the chimes are silent: collatz-sound is in none"));
-        m_window = std::make_unique<MainWindow>(ProgramLibraries({empty.path()}));
+        m_window = std::make_unique<MainWindow>(QStringList{empty.path()});
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
