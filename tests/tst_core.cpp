@@ -174,21 +174,6 @@ private slots:
         QCOMPARE(QString::fromStdU16String(model.state().entryText), "4");
     }
 
-    void figures_data()
-    {
-        QTest::addColumn<double>("start");
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("27") << 27.0 << "ｎ＝ 27\u3000ステップ数 111\u3000最大値 9,232（77 ステップ目）";
-        QTest::newRow("6631675, the highest peak") << 6631675.0 << "ｎ＝ 6631675\u3000ステップ数 576\u3000最大値 60,342,610,919,632（163 ステップ目）";
-    }
-    // The graph's summary: the peak's step and value grouped, every digit written.
-    void figures()
-    {
-        QFETCH(double, start);
-        QFETCH(QString, summary);
-        QCOMPARE(text(GraphFigures({start}).summary()), summary);
-    }
-
     void axes_data()
     {
         QTest::addColumn<double>("start");
@@ -212,21 +197,6 @@ private slots:
         const GraphDrawing drawing(GraphFigures({start}), logScale);
         QCOMPARE(QList<double>(drawing.valueTicks().begin(), drawing.valueTicks().end()), valueTicks);
         QCOMPARE(drawing.stepTicks().back(), lastStepTick);
-    }
-
-    // Every value drawn, the peak marked on its point, and the step under a point of the
-    // drawing found again from where it is drawn.
-    void drawing()
-    {
-        const GraphDrawing drawing(GraphFigures({8400511}), false);
-        const QString svg = QString::fromStdString(drawing.svg());
-        const QStringList points = svg.section("points=\"", 1).section('"', 0, 0).split(' ', Qt::SkipEmptyParts);
-        QCOMPARE(points.size(), 686);
-        const QString peak = svg.section("cx=\"", 1).section('"', 0, 0) + ',' + svg.section("cy=\"", 1).section('"', 0, 0);
-        QCOMPARE(peak, points[190]);
-        QCOMPARE(drawing.pointAt(points[400].section(',', 0, 0).toDouble(), 0), std::optional(GraphDrawing::Point{0, 400}));
-        QCOMPARE(drawing.pointAt(-100, 0), std::optional(GraphDrawing::Point{0, 0}));
-        QCOMPARE(GraphDrawing(GraphFigures({}), false).pointAt(100, 0), std::nullopt);
     }
 
     void compared_data()
@@ -450,12 +420,6 @@ private slots:
         services.work();
         QCOMPARE(text(view.title) + '|' + text(view.note), "まとめて調べる － 3～100|");
         QCOMPARE(QString::fromStdString(*view.drawing).count("r=\"1.6\""), 98);
-    }
-
-    // Twips to the nearest pixel, fifteen to a pixel.
-    void layout()
-    {
-        QCOMPARE(QList<int>({Layout::toPixels(7), Layout::toPixels(8), Layout::toPixels(10215)}), QList<int>({0, 1, 681}));
     }
 
     // The chimes the page synthesises a slice at a time are the desktop's wave files, byte
