@@ -116,8 +116,8 @@ QWidget *PanelWindow::make(const Panel::Control &control)
     }
     case Role::Check: {
         auto *check = new QCheckBox(toQString(control.caption), this);
-        // Only a person's click is passed on: not the state a view sets.
-        connect(check, &QCheckBox::clicked, this, [this, action = control.action](bool on) { m_model->act(action, on); });
+        // Toggled, not clicked: a screen reader's Toggle action changes the state without a click.
+        connect(check, &QCheckBox::toggled, this, [this, action = control.action](bool on) { m_model->act(action, on); });
         return check;
     }
     case Role::Progress: {
@@ -209,7 +209,11 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
             m_plot->setAccessibleDescription(toQString(view.summary));
             break;
         case Role::Number: static_cast<QSpinBox *>(widget)->setValue(int(state.number)); break;
-        case Role::Check: static_cast<QCheckBox *>(widget)->setChecked(state.checked); break;
+        case Role::Check: {
+            const QSignalBlocker quiet(widget);
+            static_cast<QCheckBox *>(widget)->setChecked(state.checked);
+            break;
+        }
         case Role::Progress: static_cast<QProgressBar *>(widget)->setValue(int(view.progress * 1000)); break;
         case Role::Records: showRecords(view); break;
         default: break;
