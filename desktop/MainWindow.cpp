@@ -220,7 +220,7 @@ ChimePlayer &MainWindow::chimePlayer()
 }
 
 void MainWindow::askForEntry(std::u16string_view prompt, std::u16string_view title, std::u16string_view refused,
-                                 std::function<void(Entry)> answered)
+                             std::function<void(Entry)> answered)
 {
     Entry entry;
     {
