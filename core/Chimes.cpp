@@ -31,7 +31,8 @@ void appendLittleEndian(std::string &bytes, std::uint32_t value, int size)
 
 namespace Chimes {
 
-Synthesis::Synthesis(std::string_view fileName)
+Synthesis::Synthesis(std::string_view fileName, int sampleRate)
+    : m_rate(sampleRate)
 {
     double length = 0;
     // E5 then C#5: the familiar two-tone doorbell, high then low.
@@ -45,13 +46,13 @@ Synthesis::Synthesis(std::string_view fileName)
         length = 1.30;
     }
     if (!m_notes.empty()) {
-        m_mix.resize(std::size_t((length + tailTime) * rate));
-        m_audible = m_mix.size() - std::size_t(tailTime * rate);
+        m_mix.resize(std::size_t((length + tailTime) * m_rate));
+        m_audible = m_mix.size() - std::size_t(tailTime * m_rate);
     }
     for (const Note &note : m_notes) {
         std::vector<Tone> &tones = m_tones.emplace_back();
         for (const Partial &partial : partials) {
-            const double turn = 2 * pi * note.frequency * partial.ratio / rate, fade = std::exp(-note.decay * partial.decay / rate);
+            const double turn = 2 * pi * note.frequency * partial.ratio / m_rate, fade = std::exp(-note.decay * partial.decay / m_rate);
             tones.push_back({note.level * partial.level, 0, fade * std::cos(turn), fade * std::sin(turn)});
         }
     }
@@ -63,8 +64,8 @@ bool Synthesis::advance(std::size_t count)
     const std::size_t end = m_next + std::min(count, m_audible - m_next);
     for (std::size_t index = 0; index < m_notes.size(); ++index) {
         const Note &note = m_notes[index];
-        const auto first = std::size_t(note.start * rate), last = std::min(end, first + std::size_t(note.length * rate));
-        const auto attackEnd = first + std::size_t(attackTime * rate), releaseFrom = first + std::size_t((note.length - 2 * releaseTime) * rate);
+        const auto first = std::size_t(note.start * m_rate), last = std::min(end, first + std::size_t(note.length * m_rate));
+        const auto attackEnd = first + std::size_t(attackTime * m_rate), releaseFrom = first + std::size_t((note.length - 2 * releaseTime) * m_rate);
         for (std::size_t at = std::max(m_next, first); at < last; ++at) {
             double value = 0;
             for (Tone &tone : m_tones[index]) {
@@ -74,7 +75,7 @@ bool Synthesis::advance(std::size_t count)
             }
             // A raised-cosine attack avoids a click; the last 30 ms fade to nothing.
             if (at < attackEnd || at >= releaseFrom) {
-                const double t = double(at - first) / rate;
+                const double t = double(at - first) / m_rate;
                 value *= (at < attackEnd ? 0.5 - 0.5 * std::cos(pi * t / attackTime) : 1) * std::min(1.0, (note.length - t) / releaseTime);
             }
             m_mix[at] += value;

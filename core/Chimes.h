@@ -20,12 +20,13 @@ inline constexpr int rate = 44100;
 // One chime, synthesised a slice at a time, so that a page can make it between other work.
 class Synthesis {
 public:
-    // Nothing to make for another name.
-    explicit Synthesis(std::string_view fileName);
+    // Nothing to make for another name. At a lower sample rate there is less to make, and
+    // every partial is still well below half of it.
+    explicit Synthesis(std::string_view fileName, int sampleRate = rate);
 
     // Works out at most this many more samples; true once all are.
     bool advance(std::size_t count);
-    // Once done: 16-bit mono samples at the rate above, the same every time.
+    // Once done: 16-bit mono samples at the sample rate, the same every time.
     std::vector<std::int16_t> samples() const;
     // The same samples as Web Audio takes them, from -1 to 1.
     std::vector<float> levels() const;
@@ -46,6 +47,7 @@ private:
     std::vector<Note> m_notes;
     std::vector<std::vector<Tone>> m_tones;
     std::vector<double> m_mix;
+    int m_rate;
     std::size_t m_audible = 0, m_next = 0;
     double m_peak = 0;
 };
