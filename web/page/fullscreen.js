@@ -11,7 +11,6 @@ import { $ } from './program.js';
 
 // The browser itself in full screen, as F11 puts it.
 const fullScreenBrowser = matchMedia('(display-mode: fullscreen)');
-const inFullScreen = () => !!(document.fullscreenElement || document.webkitFullscreenElement) || fullScreenBrowser.matches;
 
 // Sets a style only where it changes, so that a page that fits already is not laid out again.
 function restyle(element, styles) {
@@ -36,7 +35,7 @@ export function fitToScreen() {
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
   if (root.classList.toggle('flow', ownWidth > room) || fitPanel())
     return root.classList.add('flow');
-  if (inFullScreen()) {
+  if (document.fullscreenElement || document.webkitFullscreenElement || fullScreenBrowser.matches) {
     // Never smaller than its own size, below which a finger could miss its buttons.
     const height = frame.offsetHeight, scale = Math.max(1, Math.min(room / ownWidth, (innerHeight - 32) / $('window').offsetHeight));
     restyle(frame, { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`,

@@ -18,16 +18,6 @@ function inDrawing(plot, event) {
   return [(event.clientX - box.left) * svg.viewBox.baseVal.width / box.width, (event.clientY - box.top) * svg.viewBox.baseVal.height / box.height];
 }
 
-function open(panel) {
-  if (panel.hidden) {
-    openers.set(panel, document.activeElement);
-    panel.hidden = false;
-    fitToScreen();
-    panel.querySelector('h2').focus({ preventScroll: true });
-  }
-  panel.scrollIntoView({ block: 'nearest' });
-}
-
 function close(panel) {
   panel.hidden = true;
   act(control(panel, 'close').dataset.action);
@@ -70,8 +60,15 @@ export function showPanel(view, svg, bringIntoView) {
     case 'records': showRecords(element, view); break;
     }
   }
-  if (bringIntoView)
-    open(panel);
+  if (!bringIntoView)
+    return;
+  if (panel.hidden) {
+    openers.set(panel, document.activeElement);
+    panel.hidden = false;
+    fitToScreen();
+    panel.querySelector('h2').focus({ preventScroll: true });
+  }
+  panel.scrollIntoView({ block: 'nearest' });
 }
 
 // Over the graph, as on the desktop, the value at the step under the pointer; under a finger
