@@ -7,7 +7,7 @@ import { $, passText } from './program.js';
 
 // Tab and Shift+Tab go round a dialog's own buttons and entry. WebKit gives the dialog
 // itself the focus on the way out backwards: it goes on to the last button.
-function keepTabInside(dialog) {
+for (const dialog of document.querySelectorAll('dialog')) {
   const stops = [...dialog.querySelectorAll('input, button')], first = stops[0], last = stops[stops.length - 1];
   dialog.addEventListener('keydown', (event) => {
     if (event.key === 'Tab' && document.activeElement === (event.shiftKey ? first : last)) {
@@ -59,9 +59,4 @@ export function showMessage(text) {
     const waiting = () => (document.querySelector('dialog[open]') ? setTimeout(waiting, 100) : show());
     waiting();
   }));
-}
-
-export function connectDialogs() {
-  for (const dialog of document.querySelectorAll('dialog'))
-    keepTabInside(dialog);
 }

@@ -9,6 +9,7 @@
 
 import { $ } from './program.js';
 
+const root = document.documentElement;
 // The browser itself in full screen, as F11 puts it.
 const fullScreenBrowser = matchMedia('(display-mode: fullscreen)');
 
@@ -30,7 +31,7 @@ function fitPanel() {
 }
 
 export function fitToScreen() {
-  const root = document.documentElement, frame = $('frame'), room = $('screen').clientWidth - 16;
+  const frame = $('frame'), room = $('screen').clientWidth - 16;
   const ownWidth = parseFloat(getComputedStyle(root).getPropertyValue('--client-width')) + 2;
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
   if (root.classList.toggle('flow', ownWidth > room) || fitPanel())
@@ -43,13 +44,10 @@ export function fitToScreen() {
   }
 }
 
-export function connectFullScreen() {
-  const root = document.documentElement;
-  $('fullScreen').hidden = !(root.requestFullscreen || root.webkitRequestFullscreen);
-  $('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
-  addEventListener('resize', fitToScreen);
-  for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
-    document.addEventListener(change, fitToScreen);
-  fullScreenBrowser.addEventListener?.('change', fitToScreen);
-  document.fonts?.ready.then(fitToScreen);
-}
+$('fullScreen').hidden = !(root.requestFullscreen || root.webkitRequestFullscreen);
+$('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
+addEventListener('resize', fitToScreen);
+for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
+  document.addEventListener(change, fitToScreen);
+fullScreenBrowser.addEventListener?.('change', fitToScreen);
+document.fonts?.ready.then(fitToScreen);
