@@ -45,19 +45,15 @@ std::string action(Layout::Action action)
     return " data-action=\"" + std::to_string(int(action)) + '"';
 }
 
-std::string place(Layout::Twips twips)
-{
-    const Layout::Pixels pixels = Layout::toPixels(twips);
-    return " style=\"left: " + std::to_string(pixels.left) + "px; top: " + std::to_string(pixels.top) + "px; width: "
-           + std::to_string(pixels.width) + "px; height: " + std::to_string(pixels.height) + "px\"";
-}
-
 // Every control of the window at its place, in the order the focus goes round in.
 std::string window()
 {
     std::string markup;
     for (const Layout::Control &control : Layout::controls) {
-        const std::string id = " id=\"" + std::string(control.id) + '"', style = place(control.place);
+        const Layout::Pixels pixels = Layout::toPixels(control.place);
+        const std::string id = " id=\"" + std::string(control.id) + '"';
+        const std::string style = " style=\"left: " + std::to_string(pixels.left) + "px; top: " + std::to_string(pixels.top) + "px; width: "
+                                  + std::to_string(pixels.width) + "px; height: " + std::to_string(pixels.height) + "px\"";
         const std::string named = attribute("aria-label", control.accessibleName);
         switch (control.role) {
         case Layout::Role::Separator: markup += "<hr" + id + style + ">"; break;

@@ -7,13 +7,7 @@
 var Module = (() => {
   const encoded = document.getElementById('program').textContent;
   // A browser's own base64 decoder is many times faster than a loop of script.
-  let bytes = Uint8Array.fromBase64?.(encoded);
-  if (!bytes) {
-    const text = atob(encoded);
-    bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i)
-      bytes[i] = text.charCodeAt(i);
-  }
+  const bytes = Uint8Array.fromBase64?.(encoded) ?? Uint8Array.from(atob(encoded), (c) => c.charCodeAt(0));
   const compiled = WebAssembly.compile(bytes);
   return {
     compiled,

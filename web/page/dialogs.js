@@ -7,18 +7,15 @@ import { $, passText } from './program.js';
 
 // Tab and Shift+Tab go round a dialog's own buttons and entry. WebKit gives the dialog
 // itself the focus on the way out backwards: it goes on to the last button.
-function keepTabInside(dialog) {
-  const stops = [...dialog.querySelectorAll('input, button')];
+for (const dialog of document.querySelectorAll('dialog')) {
+  const stops = [...dialog.querySelectorAll('input, button')], first = stops[0], last = stops[stops.length - 1];
   dialog.addEventListener('keydown', (event) => {
-    if (event.key !== 'Tab')
-      return;
-    const leaving = event.shiftKey ? stops[0] : stops[stops.length - 1];
-    if (document.activeElement === leaving) {
+    if (event.key === 'Tab' && document.activeElement === (event.shiftKey ? first : last)) {
       event.preventDefault();
-      (event.shiftKey ? stops[stops.length - 1] : stops[0]).focus();
+      (event.shiftKey ? last : first).focus();
     }
   });
-  dialog.addEventListener('focus', (event) => event.relatedTarget === stops[0] && stops[stops.length - 1].focus());
+  dialog.addEventListener('focus', (event) => event.relatedTarget === first && last.focus());
 }
 
 // Opens the dialog with these texts, by their elements' ids, the focus on its first entry or
@@ -62,9 +59,4 @@ export function showMessage(text) {
     const waiting = () => (document.querySelector('dialog[open]') ? setTimeout(waiting, 100) : show());
     waiting();
   }));
-}
-
-export function connectDialogs() {
-  for (const dialog of document.querySelectorAll('dialog'))
-    keepTabInside(dialog);
 }

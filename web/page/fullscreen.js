@@ -9,9 +9,9 @@
 
 import { $ } from './program.js';
 
+const root = document.documentElement;
 // The browser itself in full screen, as F11 puts it.
 const fullScreenBrowser = matchMedia('(display-mode: fullscreen)');
-const inFullScreen = () => !!(document.fullscreenElement || document.webkitFullscreenElement) || fullScreenBrowser.matches;
 
 // Sets a style only where it changes, so that a page that fits already is not laid out again.
 function restyle(element, styles) {
@@ -31,12 +31,12 @@ function fitPanel() {
 }
 
 export function fitToScreen() {
-  const root = document.documentElement, frame = $('frame'), room = $('screen').clientWidth - 16;
+  const frame = $('frame'), room = $('screen').clientWidth - 16;
   const ownWidth = parseFloat(getComputedStyle(root).getPropertyValue('--client-width')) + 2;
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
   if (root.classList.toggle('flow', ownWidth > room) || fitPanel())
     return root.classList.add('flow');
-  if (inFullScreen()) {
+  if (document.fullscreenElement || document.webkitFullscreenElement || fullScreenBrowser.matches) {
     // Never smaller than its own size, below which a finger could miss its buttons.
     const height = frame.offsetHeight, scale = Math.max(1, Math.min(room / ownWidth, (innerHeight - 32) / $('window').offsetHeight));
     restyle(frame, { transform: `scale(${scale})`, marginBottom: `${height * scale - height}px`,
@@ -44,13 +44,10 @@ export function fitToScreen() {
   }
 }
 
-export function connectFullScreen() {
-  const root = document.documentElement;
-  $('fullScreen').hidden = !(root.requestFullscreen || root.webkitRequestFullscreen);
-  $('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
-  addEventListener('resize', fitToScreen);
-  for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
-    document.addEventListener(change, fitToScreen);
-  fullScreenBrowser.addEventListener?.('change', fitToScreen);
-  document.fonts?.ready.then(fitToScreen);
-}
+$('fullScreen').hidden = !(root.requestFullscreen || root.webkitRequestFullscreen);
+$('fullScreen').addEventListener('click', () => (root.requestFullscreen ?? root.webkitRequestFullscreen).call(root));
+addEventListener('resize', fitToScreen);
+for (const change of ['fullscreenchange', 'webkitfullscreenchange'])
+  document.addEventListener(change, fitToScreen);
+fullScreenBrowser.addEventListener?.('change', fitToScreen);
+document.fonts?.ready.then(fitToScreen);

@@ -4,14 +4,13 @@
 // The page's own script: it passes clicks and keys on to the program's C++, and does what the
 // C++ asks of it through the functions it returns as collatzPage. The window itself is plain
 // HTML, already shown; the module, whose code compile.js began to compile, starts as soon as
-// that is done.
+// that is done. The page's other parts connect themselves to the window as they are read, the
+// chimes below.
 
 import { $, act, passText, whenReady } from './program.js';
 import { connectChimes } from './chimes.js';
-import { connectDialogs } from './dialogs.js';
-import { connectFullScreen, fitToScreen } from './fullscreen.js';
-import { connectMenu } from './menu.js';
-import { connectPanels } from './panels.js';
+import { fitToScreen } from './fullscreen.js';
+import './menu.js';
 
 export { keepChime, playChime, stopChime } from './chimes.js';
 export { askForEntry, askYesNo, showMessage } from './dialogs.js';
@@ -44,22 +43,16 @@ export function end() {
   $('restartButton').focus();
 }
 
-function restart() {
+for (const button of document.querySelectorAll('#client button, #pageLinks [data-action]'))
+  button.addEventListener('click', () => act(button.dataset.action));
+$('restartButton').addEventListener('click', () => {
   $('ended').hidden = true;
   $('window').hidden = $('pageLinks').hidden = false;
   whenReady(() => Module._pageRestart());
   $('startButton').focus();
-}
-
-for (const button of document.querySelectorAll('#client button, #pageLinks [data-action]'))
-  button.addEventListener('click', () => act(button.dataset.action));
-$('restartButton').addEventListener('click', restart);
+});
 // What is printed is the text box's text whole, typing included.
 $('sequenceView').addEventListener('input', () => { $('sequencePrint').textContent = $('sequenceView').value; });
-connectDialogs();
-connectMenu();
-connectPanels();
-connectFullScreen();
 connectChimes();
 // Served as an installable site, the page keeps itself for working offline.
 if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator && isSecureContext)

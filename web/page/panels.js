@@ -18,16 +18,6 @@ function inDrawing(plot, event) {
   return [(event.clientX - box.left) * svg.viewBox.baseVal.width / box.width, (event.clientY - box.top) * svg.viewBox.baseVal.height / box.height];
 }
 
-function open(panel) {
-  if (panel.hidden) {
-    openers.set(panel, document.activeElement);
-    panel.hidden = false;
-    fitToScreen();
-    panel.querySelector('h2').focus({ preventScroll: true });
-  }
-  panel.scrollIntoView({ block: 'nearest' });
-}
-
 function close(panel) {
   panel.hidden = true;
   act(control(panel, 'close').dataset.action);
@@ -70,8 +60,15 @@ export function showPanel(view, svg, bringIntoView) {
     case 'records': showRecords(element, view); break;
     }
   }
-  if (bringIntoView)
-    open(panel);
+  if (!bringIntoView)
+    return;
+  if (panel.hidden) {
+    openers.set(panel, document.activeElement);
+    panel.hidden = false;
+    fitToScreen();
+    panel.querySelector('h2').focus({ preventScroll: true });
+  }
+  panel.scrollIntoView({ block: 'nearest' });
 }
 
 // Over the graph, as on the desktop, the value at the step under the pointer; under a finger
@@ -97,30 +94,28 @@ function connectGraphValues(plot) {
   addEventListener('pointerdown', (event) => !plot.contains(event.target) && (tip.hidden = true), { capture: true });
 }
 
-export function connectPanels() {
-  for (const panel of document.querySelectorAll('[data-panel]')) {
-    const plot = control(panel, 'plot');
-    // The size the drawing is shown at, for a button whose row holds nothing to pass on.
-    const shown = () => [plot.clientWidth, plot.clientHeight];
-    for (const element of panel.querySelectorAll('[data-role=button][type=button], [data-role=check]')) {
-      element.addEventListener(element.type === 'checkbox' ? 'change' : 'click',
-        () => act(element.dataset.action, ...(element.type === 'checkbox' ? [element.checked ? 1 : 0] : shown())));
-    }
-    for (const form of panel.querySelectorAll('form')) {
-      form.addEventListener('submit', (event) => {
-        event.preventDefault();
-        const numbers = [...form.querySelectorAll('[type=number]')].map((input) => input.valueAsNumber);
-        act(event.submitter.dataset.action, numbers[0] ?? 0, numbers[1] ?? 0, form.querySelector('[type=text]')?.value ?? '');
-      });
-    }
-    if (Number(plot.dataset.action))
-      plot.addEventListener('click', (event) => plot.firstElementChild && act(plot.dataset.action, ...inDrawing(plot, event)));
-    else
-      connectGraphValues(plot);
-    const records = control(panel, 'records');
-    records?.addEventListener('change', (event) => act(records.dataset.tick, Number(event.target.value), event.target.checked ? 1 : 0));
-    records?.addEventListener('click', (event) => event.target.localName === 'button' && act(records.dataset.action, Number(event.target.value)));
-    control(panel, 'close').addEventListener('click', () => close(panel));
-    panel.addEventListener('keydown', (event) => event.key === 'Escape' && close(panel));
+for (const panel of document.querySelectorAll('[data-panel]')) {
+  const plot = control(panel, 'plot');
+  // The size the drawing is shown at, for a button whose row holds nothing to pass on.
+  const shown = () => [plot.clientWidth, plot.clientHeight];
+  for (const element of panel.querySelectorAll('[data-role=button][type=button], [data-role=check]')) {
+    element.addEventListener(element.type === 'checkbox' ? 'change' : 'click',
+      () => act(element.dataset.action, ...(element.type === 'checkbox' ? [element.checked ? 1 : 0] : shown())));
   }
+  for (const form of panel.querySelectorAll('form')) {
+    form.addEventListener('submit', (event) => {
+      event.preventDefault();
+      const numbers = [...form.querySelectorAll('[type=number]')].map((input) => input.valueAsNumber);
+      act(event.submitter.dataset.action, numbers[0] ?? 0, numbers[1] ?? 0, form.querySelector('[type=text]')?.value ?? '');
+    });
+  }
+  if (Number(plot.dataset.action))
+    plot.addEventListener('click', (event) => plot.firstElementChild && act(plot.dataset.action, ...inDrawing(plot, event)));
+  else
+    connectGraphValues(plot);
+  const records = control(panel, 'records');
+  records?.addEventListener('change', (event) => act(records.dataset.tick, Number(event.target.value), event.target.checked ? 1 : 0));
+  records?.addEventListener('click', (event) => event.target.localName === 'button' && act(records.dataset.action, Number(event.target.value)));
+  control(panel, 'close').addEventListener('click', () => close(panel));
+  panel.addEventListener('keydown', (event) => event.key === 'Escape' && close(panel));
 }
