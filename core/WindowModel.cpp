@@ -30,7 +30,9 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     if (m_asking)
         return;
     switch (action) {
-    case Action::Start: return start();
+    case Action::Start:
+        m_refused.clear();
+        return ask();
     case Action::Exit: return exit();
     case Action::Reset: return reset();
     case Action::ShowGraph: return m_graph.open();
@@ -43,12 +45,6 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     // The rest are a panel's own, the graph's before the survey's.
     default: return action < Action::CloseSurvey ? m_graph.act(action, a, b) : m_survey.act(action, a, b);
     }
-}
-
-void WindowModel::start()
-{
-    m_refused.clear();
-    ask();
 }
 
 void WindowModel::ask()
@@ -104,11 +100,9 @@ void WindowModel::runStart(double start)
 {
     if (!Experiment::accepts(start))
         return;
+    // As though its digits had been typed into the dialog, which takes them.
     clearDisplay();
-    m_state.entryText = digits(std::uint64_t(start));
-    m_state.currentValue = std::floor(start);
-    m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(m_state.currentValue));
-    run();
+    answered(digits(std::uint64_t(start)));
 }
 
 void WindowModel::reset()

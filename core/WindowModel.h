@@ -38,7 +38,6 @@ public:
     bool asking() const { return m_asking; }
 
 private:
-    void start();
     void ask();
     void answered(Services::Entry entry);
     void run();
