@@ -32,11 +32,7 @@ std::u16string numText(double value)
             c = c == point ? '.' : c == 'e' ? 'E' : c;
     }
 
-    std::u16string text;
-    text.reserve(digits.size() + 1);
-    text.push_back(value < 0 ? u'-' : u' ');
-    text.append(digits.begin(), digits.end());
-    return text;
+    return (value < 0 ? u"-" : u" ") + std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string digits(std::uint64_t value)
