@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -29,8 +30,7 @@ constexpr double labelSpacing = 13;
 std::vector<double> spaced(std::vector<double> wanted)
 {
     std::vector<std::size_t> order(wanted.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&wanted](std::size_t a, std::size_t b) { return wanted[a] < wanted[b]; });
     for (std::size_t i = 0; i < order.size(); ++i)
         wanted[order[i]] = std::max(wanted[order[i]], i == 0 ? top + 11 : wanted[order[i - 1]] + labelSpacing);

@@ -20,9 +20,8 @@ public:
 
     const GraphFigures &figures() const { return m_figures; }
 
-    // The value axis's top and its ticks: round ticks from 0 up to the first at or above
-    // the peak, or the powers of ten from 1 up to the first at or above the peak.
-    double valueTop() const { return m_valueTop; }
+    // The value axis's ticks: round ticks from 0 up to the first at or above the peak, or
+    // the powers of ten from 1 up to the first at or above the peak, the last the axis's top.
     const std::vector<double> &valueTicks() const { return m_valueTicks; }
     // The step axis ends at the last step, with round ticks.
     std::vector<double> stepTicks() const;
