@@ -53,8 +53,7 @@ GraphDrawing::GraphDrawing(GraphFigures figures, bool logScale)
     } else {
         const double interval = tickInterval(peak);
         m_valueTop = std::ceil(peak / interval) * interval;
-        for (double tick = 0; tick <= m_valueTop * 1.000001; tick += interval)
-            m_valueTicks.push_back(tick);
+        m_valueTicks = ticks(0, m_valueTop);
     }
     m_left = 16 + 7.5 * double(GraphFigures::grouped(m_valueTop).size());
 }
@@ -69,13 +68,18 @@ double GraphDrawing::tickInterval(double range)
     }
 }
 
+std::vector<double> GraphDrawing::ticks(double from, double to)
+{
+    const double every = tickInterval(to - from);
+    std::vector<double> ticks;
+    for (double tick = std::ceil(from / every) * every; tick <= to; tick += every)
+        ticks.push_back(tick);
+    return ticks;
+}
+
 std::vector<double> GraphDrawing::stepTicks() const
 {
-    const double lastStep = std::max<double>(1, double(m_figures.steps()));
-    std::vector<double> ticks;
-    for (double step = 0, every = tickInterval(lastStep); step <= lastStep; step += every)
-        ticks.push_back(step);
-    return ticks;
+    return ticks(0, std::max<double>(1, double(m_figures.steps())));
 }
 
 double GraphDrawing::x(double step) const

@@ -39,6 +39,8 @@ public:
 
     // A round interval, 1, 2 or 5 times a power of ten, giving at most eight ticks.
     static double tickInterval(double range);
+    // Its multiples from the first at or above from up to to, for the range between them.
+    static std::vector<double> ticks(double from, double to);
 
 private:
     double x(double step) const;
