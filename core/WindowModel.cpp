@@ -38,7 +38,7 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     case Action::ShowGraph: return m_graph.open();
     case Action::ShowSurvey: return m_survey.open();
     case Action::Compare: return compare(text);
-    case Action::Survey: return survey(a, b);
+    case Action::Survey: return follow(Link::range(a, b));
     case Action::RunStart: return runStart(a);
     case Action::PickStart: return runStart(m_survey.startAt(a, b).value_or(0));
     case Action::CompareTicked: return showComparison(m_survey.compared());
@@ -143,7 +143,7 @@ void WindowModel::compare(std::u16string_view starts)
     const Link link = Link::parse(starts);
     if (link.kind == Link::Kind::Start || link.kind == Link::Kind::Compare)
         return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
-    openLink(starts);
+    follow(link);
 }
 
 void WindowModel::showComparison(const std::vector<double> &starts)
@@ -152,19 +152,14 @@ void WindowModel::showComparison(const std::vector<double> &starts)
         m_graph.draw(starts, true);
 }
 
-void WindowModel::survey(double first, double last)
-{
-    const Link link = Link::range(first, last);
-    if (!link.problem.empty())
-        return m_services.showMessage(link.problem);
-    m_survey.survey(link.starts.front(), link.starts.back());
-}
-
 void WindowModel::openLink(std::u16string_view text)
 {
-    if (m_asking)
-        return;
-    const Link link = Link::parse(text);
+    if (!m_asking)
+        follow(Link::parse(text));
+}
+
+void WindowModel::follow(const Link &link)
+{
     switch (link.kind) {
     case Link::Kind::None: return;
     case Link::Kind::Start: return runStart(link.starts.front());
