@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -29,8 +30,7 @@ constexpr double labelSpacing = 13;
 std::vector<double> spaced(std::vector<double> wanted)
 {
     std::vector<std::size_t> order(wanted.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&wanted](std::size_t a, std::size_t b) { return wanted[a] < wanted[b]; });
     for (std::size_t i = 0; i < order.size(); ++i)
         wanted[order[i]] = std::max(wanted[order[i]], i == 0 ? top + 11 : wanted[order[i - 1]] + labelSpacing);
@@ -53,8 +53,7 @@ GraphDrawing::GraphDrawing(GraphFigures figures, bool logScale)
     } else {
         const double interval = tickInterval(peak);
         m_valueTop = std::ceil(peak / interval) * interval;
-        for (double tick = 0; tick <= m_valueTop * 1.000001; tick += interval)
-            m_valueTicks.push_back(tick);
+        m_valueTicks = ticks(0, m_valueTop);
     }
     m_left = 16 + 7.5 * double(GraphFigures::grouped(m_valueTop).size());
 }
@@ -69,13 +68,18 @@ double GraphDrawing::tickInterval(double range)
     }
 }
 
+std::vector<double> GraphDrawing::ticks(double from, double to)
+{
+    const double every = tickInterval(to - from);
+    std::vector<double> ticks;
+    for (double tick = std::ceil(from / every) * every; tick <= to; tick += every)
+        ticks.push_back(tick);
+    return ticks;
+}
+
 std::vector<double> GraphDrawing::stepTicks() const
 {
-    const double lastStep = std::max<double>(1, double(m_figures.steps()));
-    std::vector<double> ticks;
-    for (double step = 0, every = tickInterval(lastStep); step <= lastStep; step += every)
-        ticks.push_back(step);
-    return ticks;
+    return ticks(0, std::max<double>(1, double(m_figures.steps())));
 }
 
 double GraphDrawing::x(double step) const

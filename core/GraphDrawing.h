@@ -20,9 +20,8 @@ public:
 
     const GraphFigures &figures() const { return m_figures; }
 
-    // The value axis's top and its ticks: round ticks from 0 up to the first at or above
-    // the peak, or the powers of ten from 1 up to the first at or above the peak.
-    double valueTop() const { return m_valueTop; }
+    // The value axis's ticks: round ticks from 0 up to the first at or above the peak, or
+    // the powers of ten from 1 up to the first at or above the peak, the last the axis's top.
     const std::vector<double> &valueTicks() const { return m_valueTicks; }
     // The step axis ends at the last step, with round ticks.
     std::vector<double> stepTicks() const;
@@ -40,6 +39,8 @@ public:
 
     // A round interval, 1, 2 or 5 times a power of ten, giving at most eight ticks.
     static double tickInterval(double range);
+    // Its multiples from the first at or above from up to to, for the range between them.
+    static std::vector<double> ticks(double from, double to);
 
 private:
     double x(double step) const;

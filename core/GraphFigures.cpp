@@ -9,19 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
-
-namespace {
-
-// "ｎ＝ 27", or "ｎ＝ 27, 31" for several.
-std::u16string starts(const std::vector<GraphFigures::Path> &paths)
-{
-    std::u16string text = std::u16string(ProgramText::labelPrefix) + numText(paths.front().start);
-    for (std::size_t path = 1; path < paths.size(); ++path)
-        text += std::u16string(ProgramText::listJoin) + digits(std::uint64_t(paths[path].start));
-    return text;
-}
-
-} // namespace
+#include <numeric>
 
 GraphFigures::GraphFigures(const std::vector<double> &starts)
 {
@@ -36,18 +24,14 @@ GraphFigures::GraphFigures(const std::vector<double> &starts)
 
 std::size_t GraphFigures::steps() const
 {
-    std::size_t longest = 0;
-    for (const Path &path : m_paths)
-        longest = std::max(longest, path.steps());
-    return longest;
+    const auto longer = [](std::size_t longest, const Path &path) { return std::max(longest, path.steps()); };
+    return std::accumulate(m_paths.begin(), m_paths.end(), std::size_t(0), longer);
 }
 
 double GraphFigures::peak() const
 {
-    double highest = 1;
-    for (const Path &path : m_paths)
-        highest = std::max(highest, path.peak());
-    return highest;
+    const auto higher = [](double highest, const Path &path) { return std::max(highest, path.peak()); };
+    return std::accumulate(m_paths.begin(), m_paths.end(), 1.0, higher);
 }
 
 std::u16string GraphFigures::summary() const
@@ -68,7 +52,11 @@ std::u16string GraphFigures::title() const
 {
     if (m_paths.empty())
         return std::u16string(ProgramText::graphTitle);
-    return std::u16string(ProgramText::graphTitle) + std::u16string(ProgramText::titleJoin) + starts(m_paths);
+    std::u16string text = std::u16string(ProgramText::graphTitle) + std::u16string(ProgramText::titleJoin)
+                          + std::u16string(ProgramText::labelPrefix) + numText(m_paths.front().start);
+    for (std::size_t path = 1; path < m_paths.size(); ++path)
+        text += std::u16string(ProgramText::listJoin) + digits(std::uint64_t(m_paths[path].start));
+    return text;
 }
 
 std::u16string GraphFigures::valueAt(std::size_t path, std::size_t step) const
@@ -105,10 +93,9 @@ std::string GraphFigures::link() const
 
 std::string GraphFigures::fileName(std::string_view suffix) const
 {
-    std::string name = "collatz";
-    for (const Path &path : m_paths)
-        name += '-' + std::to_string(std::uint64_t(path.start));
-    return (m_paths.empty() ? name + "-0" : name) + '.' + std::string(suffix);
+    std::string starts = m_paths.empty() ? "0" : link();
+    std::replace(starts.begin(), starts.end(), ',', '-');
+    return "collatz-" + starts + '.' + std::string(suffix);
 }
 
 std::u16string GraphFigures::grouped(double value)

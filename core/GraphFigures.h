@@ -26,7 +26,6 @@ public:
     // The experiments from these starting values, the first four of them; none yet.
     explicit GraphFigures(const std::vector<double> &starts);
 
-    bool empty() const { return m_paths.empty(); }
     const std::vector<Path> &paths() const { return m_paths; }
     // The longest of the experiments' steps, and the highest of their peaks.
     std::size_t steps() const;

@@ -30,7 +30,7 @@ void GraphPanel::act(Layout::Action action, double a, double b)
     case Layout::Action::CloseGraph: return close();
     default: break;
     }
-    if (figures.empty())
+    if (figures.paths().empty())
         return;
     switch (action) {
     case Layout::Action::SavePicture: {
@@ -63,6 +63,6 @@ Panel::View GraphPanel::view() const
     view.drawing = m_svg;
     view["logScale"].checked = m_logScale;
     for (const char *id : {"savePicture", "saveTable", "copyGraphLink"})
-        view[id].enabled = !figures.empty();
+        view[id].enabled = !figures.paths().empty();
     return view;
 }

@@ -62,12 +62,10 @@ Link Link::parse(std::u16string_view text)
     form.erase(std::unique(form.begin(), form.end(), [](char16_t a, char16_t b) { return a == u',' && b == u','; }), form.end());
     for (std::size_t at; (at = form.find(u",-")) != std::u16string::npos || (at = form.find(u"-,")) != std::u16string::npos;)
         form.erase(form[at] == u',' ? at : at + 1, 1);
-    while (!form.empty() && form.front() == u',')
-        form.erase(form.begin());
-    while (!form.empty() && form.back() == u',')
-        form.pop_back();
-    if (form.empty())
+    const std::size_t first = form.find_first_not_of(u','), last = form.find_last_not_of(u',');
+    if (first == std::u16string::npos)
         return {};
+    form = form.substr(first, last + 1 - first);
 
     const std::size_t dash = form.find(u'-');
     const bool range = dash != std::u16string::npos;

@@ -32,11 +32,7 @@ std::u16string numText(double value)
             c = c == point ? '.' : c == 'e' ? 'E' : c;
     }
 
-    std::u16string text;
-    text.reserve(digits.size() + 1);
-    text.push_back(value < 0 ? u'-' : u' ');
-    text.append(digits.begin(), digits.end());
-    return text;
+    return (value < 0 ? u"-" : u" ") + std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string digits(std::uint64_t value)
@@ -48,7 +44,7 @@ std::u16string digits(std::uint64_t value)
 namespace {
 
 // Folds the full-width forms a Japanese input method produces onto ASCII; anything
-// else that is not ASCII becomes 0, which no rule below accepts.
+// else that is not ASCII becomes 0, which no number holds.
 char asciiOf(char16_t c)
 {
     if (c < 0x80)
@@ -66,58 +62,22 @@ char asciiOf(char16_t c)
     return 0;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
 } // namespace
 
 double readNumber(std::u16string_view text)
 {
-    size_t i = 0;
-    const size_t n = text.size();
-    auto at = [&](size_t k) { return k < n ? asciiOf(text[k]) : '\0'; };
-
-    while (i < n && isBlank(at(i)))
-        ++i;
-
-    // Collected in the form strtod reads whatever the locale: ASCII, and the C
-    // library's own decimal point in place of ".".
+    // Collected in the form strtod reads whatever the locale: ASCII, and the C library's
+    // own decimal point in place of ".". The text ends at the first character no decimal
+    // number holds, so that strtod reads neither "inf", "nan" nor hexadecimal, only the
+    // longest leading decimal number.
+    static constexpr std::string_view decimal = "0123456789+-.eE \t\n\r";
     std::string number;
-    bool negative = false;
-    if (at(i) == '+' || at(i) == '-') {
-        negative = at(i) == '-';
-        ++i;
+    for (char16_t c : text) {
+        const char ascii = asciiOf(c);
+        if (decimal.find(ascii) == std::string_view::npos)
+            break;
+        number += ascii == '.' ? std::string(std::localeconv()->decimal_point) : std::string(1, ascii);
     }
-    size_t digits = 0;
-    for (; isDigit(at(i)); ++i, ++digits)
-        number.push_back(at(i));
-    if (at(i) == '.') {
-        size_t fraction = 0;
-        std::string part = std::localeconv()->decimal_point;
-        for (size_t k = i + 1; isDigit(at(k)); ++k, ++fraction)
-            part.push_back(at(k));
-        if (fraction > 0 || digits > 0) {
-            number += part;
-            i += 1 + fraction;
-            digits += fraction;
-        }
-    }
-    if (digits == 0)
-        return 0;
-
-    if (at(i) == 'E' || at(i) == 'e') {
-        size_t k = i + 1;
-        std::string exponent = "e";
-        if (at(k) == '+' || at(k) == '-')
-            exponent.push_back(at(k++));
-        const size_t first = k;
-        for (; isDigit(at(k)); ++k)
-            exponent.push_back(at(k));
-        if (k > first)
-            number += exponent;
-    }
-
     // A number too large for a double reads as HUGE_VAL, that is infinity.
-    const double value = std::strtod(number.c_str(), nullptr);
-    return negative ? -value : value;
+    return std::strtod(number.c_str(), nullptr);
 }

@@ -14,8 +14,6 @@ class PaletteImage {
 public:
     PaletteImage(int width, int height, std::array<std::uint32_t, 256> palette);
 
-    int width() const { return m_width; }
-    int height() const { return m_height; }
     std::uint8_t &at(int x, int y) { return m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]; }
 
     // "data:image/bmp;base64,...", uncompressed: a picture of a fixed size costs the same

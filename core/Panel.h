@@ -6,6 +6,7 @@
 #include "Layout.h"
 #include "ProgramText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -163,11 +164,9 @@ struct View {
     const Table &table() const { return tables[std::size_t(id)]; }
     ControlState &operator[](const char *control)
     {
-        for (std::size_t index = 0; index < table().count; ++index) {
-            if (std::strcmp(table().first[index].id, control) == 0)
-                return controls[index];
-        }
-        return controls.front();
+        const auto named = [control](const Control &each) { return std::strcmp(each.id, control) == 0; };
+        const Control *found = std::find_if(table().begin(), table().end(), named);
+        return found == table().end() ? controls.front() : controls[std::size_t(found - table().begin())];
     }
 };
 

@@ -42,7 +42,6 @@ inline constexpr std::u16string_view sequenceName = u"実験の結果";
 inline constexpr std::u16string_view showGraph = u"グラフを表示";
 inline constexpr std::u16string_view graphTitle = u"グラフ";
 inline constexpr std::u16string_view titleJoin = u" － ";
-inline constexpr std::u16string_view graphName = u"グラフ：";
 inline constexpr std::u16string_view noExperiment = u"まだ実験していません";
 inline constexpr std::u16string_view stepCount = u"ステップ数 ";
 inline constexpr std::u16string_view peakValue = u"最大値 ";

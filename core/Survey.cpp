@@ -43,26 +43,23 @@ bool Survey::advance(std::uint32_t count)
         const std::uint64_t known = value < start ? value : 1;
         m_counts[start] = std::uint16_t(steps + m_counts[known]);
         m_peaks[start] = std::max(highest, m_peaks[known]);
-        note({start, m_counts[start], m_peaks[start]});
+        // A record beats every smaller start from 1, whether in the range or not.
+        const Start figures{start, m_counts[start], m_peaks[start]};
+        const bool bySteps = figures.steps > m_longestSoFar.steps, byHeight = figures.highest > m_highestSoFar.highest;
+        if (bySteps)
+            m_longestSoFar = figures;
+        if (byHeight)
+            m_highestSoFar = figures;
+        if (start < m_first)
+            continue;
+        if (figures.steps > m_longest.steps)
+            m_longest = figures;
+        if (figures.highest > m_highest.highest)
+            m_highest = figures;
+        if (bySteps || byHeight)
+            m_records.push_back({figures, bySteps, byHeight});
     }
     return done();
-}
-
-void Survey::note(const Start &start)
-{
-    const bool bySteps = start.steps > m_longestSoFar.steps, byHeight = start.highest > m_highestSoFar.highest;
-    if (bySteps)
-        m_longestSoFar = start;
-    if (byHeight)
-        m_highestSoFar = start;
-    if (start.start < m_first)
-        return;
-    if (start.steps > m_longest.steps)
-        m_longest = start;
-    if (start.highest > m_highest.highest)
-        m_highest = start;
-    if (bySteps || byHeight)
-        m_records.push_back({start, bySteps, byHeight});
 }
 
 Survey::Start Survey::at(std::uint32_t start) const

@@ -55,8 +55,6 @@ public:
     std::string recordsTable() const;
 
 private:
-    void note(const Start &start);
-
     std::uint32_t m_first, m_last;
     // Start 1 is known: no steps, and 1 its highest.
     std::uint32_t m_next = 2;

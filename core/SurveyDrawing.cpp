@@ -98,12 +98,7 @@ std::string SurveyDrawing::svg(int pixelWidth, int pixelHeight) const
 {
     std::string drawing = Svg::start(pixelWidth, pixelHeight) + "<g stroke=\"#e3e3e3\">";
 
-    std::vector<double> starts, steps;
-    const double span = m_survey.last() - m_survey.first(), startEvery = GraphDrawing::tickInterval(std::max(1.0, span));
-    for (double start = std::ceil(m_survey.first() / startEvery) * startEvery; start <= m_survey.last(); start += startEvery)
-        starts.push_back(start);
-    for (double count = 0, every = GraphDrawing::tickInterval(m_stepsTop); count <= m_stepsTop; count += every)
-        steps.push_back(count);
+    const std::vector<double> starts = GraphDrawing::ticks(m_survey.first(), m_survey.last()), steps = GraphDrawing::ticks(0, m_stepsTop);
     for (double start : starts)
         drawing += Svg::line(x(start), top, x(start), bottom);
     for (double count : steps)

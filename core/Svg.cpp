@@ -6,13 +6,13 @@
 #include "Utf8.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace Svg {
 
 std::string number(double value)
 {
-    const long long tenths = std::llround(value * 10);
-    const long long magnitude = tenths < 0 ? -tenths : tenths;
+    const long long tenths = std::llround(value * 10), magnitude = std::llabs(tenths);
     return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' + char('0' + magnitude % 10);
 }
 

@@ -30,25 +30,21 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     if (m_asking)
         return;
     switch (action) {
-    case Action::Start: return start();
+    case Action::Start:
+        m_refused.clear();
+        return ask();
     case Action::Exit: return exit();
     case Action::Reset: return reset();
     case Action::ShowGraph: return m_graph.open();
     case Action::ShowSurvey: return m_survey.open();
     case Action::Compare: return compare(text);
-    case Action::Survey: return survey(a, b);
+    case Action::Survey: return follow(Link::range(a, b));
     case Action::RunStart: return runStart(a);
     case Action::PickStart: return runStart(m_survey.startAt(a, b).value_or(0));
     case Action::CompareTicked: return showComparison(m_survey.compared());
     // The rest are a panel's own, the graph's before the survey's.
     default: return action < Action::CloseSurvey ? m_graph.act(action, a, b) : m_survey.act(action, a, b);
     }
-}
-
-void WindowModel::start()
-{
-    m_refused.clear();
-    ask();
 }
 
 void WindowModel::ask()
@@ -104,11 +100,9 @@ void WindowModel::runStart(double start)
 {
     if (!Experiment::accepts(start))
         return;
+    // As though its digits had been typed into the dialog, which takes them.
     clearDisplay();
-    m_state.entryText = digits(std::uint64_t(start));
-    m_state.currentValue = std::floor(start);
-    m_services.showStartingValue(std::u16string(ProgramText::labelPrefix) + numText(m_state.currentValue));
-    run();
+    answered(digits(std::uint64_t(start)));
 }
 
 void WindowModel::reset()
@@ -149,7 +143,7 @@ void WindowModel::compare(std::u16string_view starts)
     const Link link = Link::parse(starts);
     if (link.kind == Link::Kind::Start || link.kind == Link::Kind::Compare)
         return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
-    openLink(starts);
+    follow(link);
 }
 
 void WindowModel::showComparison(const std::vector<double> &starts)
@@ -158,19 +152,14 @@ void WindowModel::showComparison(const std::vector<double> &starts)
         m_graph.draw(starts, true);
 }
 
-void WindowModel::survey(double first, double last)
-{
-    const Link link = Link::range(first, last);
-    if (!link.problem.empty())
-        return m_services.showMessage(link.problem);
-    m_survey.survey(link.starts.front(), link.starts.back());
-}
-
 void WindowModel::openLink(std::u16string_view text)
 {
-    if (m_asking)
-        return;
-    const Link link = Link::parse(text);
+    if (!m_asking)
+        follow(Link::parse(text));
+}
+
+void WindowModel::follow(const Link &link)
+{
     switch (link.kind) {
     case Link::Kind::None: return;
     case Link::Kind::Start: return runStart(link.starts.front());

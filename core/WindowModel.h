@@ -5,6 +5,7 @@
 
 #include "ExperimentState.h"
 #include "GraphPanel.h"
+#include "Link.h"
 #include "Layout.h"
 #include "Services.h"
 #include "SurveyPanel.h"
@@ -38,7 +39,6 @@ public:
     bool asking() const { return m_asking; }
 
 private:
-    void start();
     void ask();
     void answered(Services::Entry entry);
     void run();
@@ -46,7 +46,8 @@ private:
     void reset();
     void exit();
     void compare(std::u16string_view starts);
-    void survey(double first, double last);
+    // Shows what a link asks for, or says why it cannot.
+    void follow(const Link &link);
     void showComparison(const std::vector<double> &starts);
     void clearDisplay();
 
