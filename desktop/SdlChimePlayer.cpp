@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -145,7 +146,8 @@ public:
         std::unique_lock lock(m_mutex);
         m_quitting = true;
         m_wake.notify_one();
-        return m_ended.wait_for(lock, m_timing.endWithin, [this] { return m_workerEnded; });
+        lock.unlock();
+        return m_ended.get_future().wait_for(m_timing.endWithin) == std::future_status::ready;
     }
 
     // The worker's steps that take time are done without the lock.
@@ -189,8 +191,7 @@ public:
         }
         // SDL keeps an error buffer for every thread that has called it.
         SDL_TLSCleanup();
-        m_workerEnded = true;
-        m_ended.notify_all();
+        m_ended.set_value();
     }
 
 private:
@@ -240,7 +241,6 @@ private:
     const ChimeTiming m_timing;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::condition_variable m_ended;
     // Every chime asked for, once decoded: null when it cannot be played.
     std::map<std::string, Samples> m_chimes;
     std::deque<std::string> m_toDecode;
@@ -251,7 +251,8 @@ private:
     Clock::time_point m_closeAt;
     Clock::time_point m_nextAttempt;
     bool m_quitting = false;
-    bool m_workerEnded = false;
+    // Kept when the worker has ended.
+    std::promise<void> m_ended;
 };
 
 SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
