@@ -55,20 +55,6 @@ QFont japaneseFont()
     return font;
 }
 
-// The pictures are read as PNG, told so: left to guess, or even given the format, Qt's
-// image reader would first load every image plugin to ask each whether it reads the file,
-// which costs the start a few milliseconds.
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {32, 64, 128}) {
-        QImageReader reader(QStringLiteral(":/icons/collatz-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    return icon;
-}
-
 QRect pixels(Layout::Twips place)
 {
     const Layout::Pixels rect = Layout::toPixels(place);
@@ -104,7 +90,16 @@ MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
-    setWindowIcon(programIcon());
+    // The pictures are read as PNG, told so: left to guess, or even given the format, Qt's
+    // image reader would first load every image plugin to ask each whether it reads the file,
+    // which costs the start a few milliseconds.
+    QIcon icon;
+    for (int size : {32, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/collatz-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    setWindowIcon(icon);
     setFixedSize(pixels(Layout::client).size());
 
     // Qt's focus goes round the controls in the order they are made, and starts at the
@@ -140,19 +135,14 @@ MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
             break;
         case Layout::Role::Panel:
             widget = m_explanationPanel = new ExplanationPanel(this);
+            // The explanation is read as the sentences it is, not as the lines it is printed in.
+            widget->setAccessibleDescription(toQStringList(Layout::problemParagraphs()).join(QLatin1Char('\n')));
             break;
         }
         widget->setObjectName(QLatin1String(control.id));
         widget->setGeometry(pixels(control.place));
         if (!control.accessibleName.empty())
             widget->setAccessibleName(toQString(control.accessibleName));
-        // The explanation is read as the sentences it is, not as the lines it is printed in.
-        if (control.role == Layout::Role::Panel) {
-            QStringList paragraphs;
-            for (const std::u16string &paragraph : Layout::problemParagraphs())
-                paragraphs << toQString(paragraph);
-            widget->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
-        }
     }
 
     for (const Layout::Command &command : Layout::commands) {

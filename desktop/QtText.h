@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <string_view>
 
 // The program's texts, kept as UTF-16 in the standard library, as Qt strings.
@@ -15,7 +14,7 @@ inline QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), qsizetype(text.size()));
 }
 
-template<std::size_t count> QStringList toQStringList(const std::array<std::u16string_view, count> &texts)
+template<typename Texts> QStringList toQStringList(const Texts &texts)
 {
     QStringList list;
     for (std::u16string_view text : texts)

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -59,25 +60,20 @@ void closeOutput(SDL_AudioDeviceID output)
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-// Where a bare file name is looked for, in order: the working directory, the
-// executable's folder, and the installed data folders.
-std::vector<std::string> searchPath(const std::string &fileName)
-{
-    if (std::filesystem::u8path(fileName).has_parent_path())
-        return {fileName};
-    std::string here;
-    if (char *base = SDL_GetBasePath()) {
-        here = base;
-        SDL_free(base);
-    }
-    return {fileName, here + fileName, here + "../share/collatz/" + fileName,
-            std::string(COLLATZ_DATADIR "/") + fileName};
-}
-
-// The first file found under the name decides: one that cannot be played is silent.
+// The first file found under the name decides: one that cannot be played is silent. A
+// bare name is looked for, in order, in the working directory, the executable's folder,
+// and the installed data folders.
 Samples loadFirstFound(const std::string &fileName)
 {
-    for (const std::string &path : searchPath(fileName)) {
+    std::vector<std::string> paths{fileName};
+    if (!std::filesystem::u8path(fileName).has_parent_path()) {
+        char *base = SDL_GetBasePath();
+        const std::string here = base ? base : "";
+        SDL_free(base);
+        paths = {fileName, here + fileName, here + "../share/collatz/" + fileName,
+                 std::string(COLLATZ_DATADIR "/") + fileName};
+    }
+    for (const std::string &path : paths) {
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::u8path(path), error))
             continue;
@@ -141,9 +137,7 @@ public:
     Output output()
     {
         const std::lock_guard lock(m_mutex);
-        if (m_output != 0)
-            return Output::Open;
-        return Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
+        return m_output != 0 ? Output::Open : Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
     }
 
     // Asks the worker to end; true when it has, within the timing's endWithin.
@@ -152,86 +146,62 @@ public:
         std::unique_lock lock(m_mutex);
         m_quitting = true;
         m_wake.notify_one();
-        return m_ended.wait_for(lock, m_timing.endWithin, [this] { return m_workerEnded; });
+        lock.unlock();
+        return m_ended.get_future().wait_for(m_timing.endWithin) == std::future_status::ready;
     }
 
+    // The worker's steps that take time are done without the lock.
     void work()
     {
         std::unique_lock lock(m_mutex);
         for (Task task = Task::None; task != Task::Quit;) {
-            const auto ready = [&] {
-                task = m_quitting ? Task::Quit : nextTask();
-                return task != Task::None;
-            };
+            const auto ready = [&] { return (task = nextTask()) != Task::None; };
             if (m_output != 0) {
                 const Clock::time_point closeAt = m_closeAt;
                 m_wake.wait_until(lock, closeAt, ready);
             } else {
                 m_wake.wait(lock, ready);
             }
-            if (task == Task::Decode)
-                decodeNext(lock);
-            else if (task == Task::Close)
-                closeOutputNow(lock);
-            else if (task == Task::Open)
-                openOutputNow(lock);
-            else if (task == Task::Sound)
+            if (task == Task::Decode) {
+                const std::string name = m_toDecode.front();
+                lock.unlock();
+                Samples samples = loadFirstFound(name);
+                lock.lock();
+                m_chimes[name] = std::move(samples);
+                m_toDecode.pop_front();
+            } else if (task == Task::Close) {
+                const SDL_AudioDeviceID output = std::exchange(m_output, 0);
+                m_outputLost = false;
+                lock.unlock();
+                closeOutput(output);
+                lock.lock();
+            } else if (task == Task::Open) {
+                lock.unlock();
+                const SDL_AudioDeviceID output = openOutput();
+                lock.lock();
+                m_output = output;
+                m_closeAt = Clock::now() + m_timing.closeWhenIdle;
+                if (output == 0) {
+                    m_nextAttempt = Clock::now() + m_timing.retryAfter;
+                    m_pending.reset();
+                }
+            } else if (task == Task::Sound) {
                 queue(m_chimes[*std::exchange(m_pending, std::nullopt)]);
+            }
         }
-        const SDL_AudioDeviceID output = std::exchange(m_output, 0);
-        lock.unlock();
-        if (output != 0)
-            closeOutput(output);
         // SDL keeps an error buffer for every thread that has called it.
         SDL_TLSCleanup();
-        lock.lock();
-        m_workerEnded = true;
-        m_ended.notify_all();
+        m_ended.set_value();
     }
 
 private:
     enum class Task { None, Decode, Close, Open, Sound, Quit };
 
-    // The worker's steps that take time, done without the lock.
-    void decodeNext(std::unique_lock<std::mutex> &lock)
-    {
-        const std::string name = m_toDecode.front();
-        lock.unlock();
-        Samples samples = loadFirstFound(name);
-        lock.lock();
-        m_chimes[name] = std::move(samples);
-        m_toDecode.pop_front();
-    }
-
-    void closeOutputNow(std::unique_lock<std::mutex> &lock)
-    {
-        const SDL_AudioDeviceID output = std::exchange(m_output, 0);
-        m_outputLost = false;
-        lock.unlock();
-        closeOutput(output);
-        lock.lock();
-    }
-
-    void openOutputNow(std::unique_lock<std::mutex> &lock)
-    {
-        if (Clock::now() < m_nextAttempt) {
-            m_pending.reset();
-            return;
-        }
-        lock.unlock();
-        const SDL_AudioDeviceID output = openOutput();
-        lock.lock();
-        m_output = output;
-        m_closeAt = Clock::now() + m_timing.closeWhenIdle;
-        if (output == 0) {
-            m_nextAttempt = Clock::now() + m_timing.retryAfter;
-            m_pending.reset();
-        }
-    }
-
-    // What the worker does next, by the state alone.
+    // What the worker does next, by the state alone: at its end, it closes the output first.
     Task nextTask()
     {
+        if (m_quitting)
+            return m_output != 0 ? Task::Close : Task::Quit;
         if (!m_toDecode.empty())
             return Task::Decode;
         if (m_output != 0 && (m_outputLost || Clock::now() >= m_closeAt))
@@ -239,7 +209,7 @@ private:
         if (!m_pending)
             return Task::None;
         const auto chime = m_chimes.find(*m_pending);
-        if (chime == m_chimes.end() || !chime->second) {
+        if (chime == m_chimes.end() || !chime->second || (m_output == 0 && Clock::now() < m_nextAttempt)) {
             m_pending.reset();
             return Task::None;
         }
@@ -271,7 +241,6 @@ private:
     const ChimeTiming m_timing;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::condition_variable m_ended;
     // Every chime asked for, once decoded: null when it cannot be played.
     std::map<std::string, Samples> m_chimes;
     std::deque<std::string> m_toDecode;
@@ -282,7 +251,8 @@ private:
     Clock::time_point m_closeAt;
     Clock::time_point m_nextAttempt;
     bool m_quitting = false;
-    bool m_workerEnded = false;
+    // Kept when the worker has ended.
+    std::promise<void> m_ended;
 };
 
 SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)

@@ -47,35 +47,6 @@ void drain(SDL_AudioStream *stream, std::vector<std::int16_t> &out)
     }
 }
 
-// SDL's converter, fed a piece at a time so that no step's size arithmetic can wrap.
-std::optional<std::vector<std::int16_t>> convert(const SDL_AudioSpec &spec, const Uint8 *data, std::size_t size,
-                                                 std::size_t frameBytes)
-{
-    SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, rate);
-    if (!stream)
-        return std::nullopt;
-    const std::size_t piece = frameBytes * 4096;
-    std::vector<std::int16_t> out;
-    bool converted = true;
-    for (std::size_t at = 0; converted && at < size; at += piece) {
-        converted = SDL_AudioStreamPut(stream, data + at, int(std::min(piece, size - at))) == 0;
-        drain(stream, out);
-    }
-    // SDL 2's stream holds back the last few hundred frames of a resampled sound even
-    // when flushed. Silence after the end pushes them out; it is cut off again below.
-    const std::size_t paddingFrames = std::max(1024, spec.freq / 5);
-    const std::vector<Uint8> silence(paddingFrames * frameBytes, spec.format == AUDIO_U8 ? 0x80 : 0);
-    converted = converted && SDL_AudioStreamPut(stream, silence.data(), int(silence.size())) == 0
-                && SDL_AudioStreamFlush(stream) == 0;
-    drain(stream, out);
-    SDL_FreeAudioStream(stream);
-    const std::uint64_t frames = size / frameBytes;
-    out.resize(std::min<std::size_t>(out.size(), (frames * rate + std::uint64_t(spec.freq) / 2) / std::uint64_t(spec.freq)));
-    if (!converted || out.empty())
-        return std::nullopt;
-    return out;
-}
-
 } // namespace
 
 std::optional<std::vector<std::int16_t>> decode(const std::uint8_t *data, std::size_t size)
@@ -100,7 +71,30 @@ std::optional<std::vector<std::int16_t>> decode(const std::uint8_t *data, std::s
     const std::size_t frames = length / frameBytes;
     if (frames == 0 || double(frames) / spec.freq > longestSeconds)
         return std::nullopt;
-    return convert(spec, samples, frames * frameBytes, frameBytes);
+
+    // SDL's converter, fed a piece at a time so that no step's size arithmetic can wrap.
+    SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, rate);
+    if (!stream)
+        return std::nullopt;
+    const std::size_t whole = frames * frameBytes, piece = frameBytes * 4096;
+    std::vector<std::int16_t> out;
+    bool converted = true;
+    for (std::size_t at = 0; converted && at < whole; at += piece) {
+        converted = SDL_AudioStreamPut(stream, samples + at, int(std::min(piece, whole - at))) == 0;
+        drain(stream, out);
+    }
+    // SDL 2's stream holds back the last few hundred frames of a resampled sound even
+    // when flushed. Silence after the end pushes them out; it is cut off again below.
+    const std::size_t paddingFrames = std::max(1024, spec.freq / 5);
+    const std::vector<Uint8> silence(paddingFrames * frameBytes, spec.format == AUDIO_U8 ? 0x80 : 0);
+    converted = converted && SDL_AudioStreamPut(stream, silence.data(), int(silence.size())) == 0
+                && SDL_AudioStreamFlush(stream) == 0;
+    drain(stream, out);
+    SDL_FreeAudioStream(stream);
+    out.resize(std::min<std::size_t>(out.size(), (std::uint64_t(frames) * rate + std::uint64_t(spec.freq) / 2) / std::uint64_t(spec.freq)));
+    if (!converted || out.empty())
+        return std::nullopt;
+    return out;
 }
 
 std::optional<std::vector<std::int16_t>> load(const std::string &path)

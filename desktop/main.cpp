@@ -108,10 +108,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 int main(int argc, char *argv[])
 {
     QString link;
-    if (argc > 1) {
-        if (const std::optional<int> status = answerCommandLine(argc, argv, &link))
-            return *status;
-    }
+    if (const std::optional<int> status = argc > 1 ? answerCommandLine(argc, argv, &link) : std::nullopt)
+        return *status;
     const QtMessageHandler passOn = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(passOn);
