@@ -204,6 +204,12 @@ private:
             return m_output != 0 ? Task::Close : Task::Quit;
         if (!m_toDecode.empty())
             return Task::Decode;
+        // An output that has fallen behind, on a busy machine, still has the chime's end to
+        // play: it is given as long again as that takes.
+        if (m_output != 0 && !m_outputLost && Clock::now() >= m_closeAt) {
+            if (const Uint32 queued = SDL_GetQueuedAudioSize(m_output))
+                closeAfter(queued / sizeof(std::int16_t));
+        }
         if (m_output != 0 && (m_outputLost || Clock::now() >= m_closeAt))
             return Task::Close;
         if (!m_pending)
@@ -233,9 +239,14 @@ private:
         if (samples)
             SDL_QueueAudio(m_output, samples->data(), Uint32(samples->size() * sizeof(std::int16_t)));
         SDL_UnlockAudioDevice(m_output);
-        const std::size_t frames = samples ? samples->size() : 0;
-        m_closeAt = Clock::now() + std::chrono::milliseconds(frames * 1000 / WaveFile::rate) + m_timing.closeWhenIdle;
+        closeAfter(samples ? samples->size() : 0);
         m_wake.notify_one();
+    }
+
+    // The output is closed once these frames have played and it has been idle a while.
+    void closeAfter(std::size_t frames)
+    {
+        m_closeAt = Clock::now() + std::chrono::milliseconds(frames * 1000 / WaveFile::rate) + m_timing.closeWhenIdle;
     }
 
     const ChimeTiming m_timing;
