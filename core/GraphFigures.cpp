@@ -28,12 +28,11 @@ std::u16string GraphFigures::summary() const
     if (m_paths.empty())
         return std::u16string(ProgramText::noExperiment);
     std::u16string text;
-    for (const Path &path : m_paths) {
+    for (const Path &path : m_paths)
         text += (text.empty() ? u"" : u"\n") + std::u16string(ProgramText::labelPrefix) + numText(path.start) + u'\u3000'
                 + std::u16string(ProgramText::stepCount) + digits(path.steps()) + u'\u3000' + std::u16string(ProgramText::peakValue)
                 + grouped(path.peak()) + std::u16string(ProgramText::openBracket) + digits(path.peakStep) + std::u16string(ProgramText::atStep)
                 + std::u16string(ProgramText::closeBracket);
-    }
     return text;
 }
 
