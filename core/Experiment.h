@@ -38,6 +38,12 @@ inline double nextValue(double value)
 }
 
 // Every value from the start down to 1, both included, within the bounds above.
-std::vector<double> trajectory(double start);
+inline std::vector<double> trajectory(double start)
+{
+    std::vector<double> values{start};
+    while (values.back() > 1 && withinBounds(int(values.size()) - 1, values.back()))
+        values.push_back(nextValue(values.back()));
+    return values;
+}
 
 } // namespace Experiment

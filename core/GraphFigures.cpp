@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 
 GraphFigures::GraphFigures(const std::vector<double> &starts)
 {
@@ -19,19 +18,9 @@ GraphFigures::GraphFigures(const std::vector<double> &starts)
         std::vector<double> values = Experiment::trajectory(start);
         const auto peakStep = std::size_t(std::max_element(values.begin(), values.end()) - values.begin());
         m_paths.push_back({start, std::move(values), peakStep});
+        m_steps = std::max(m_steps, m_paths.back().steps());
+        m_peak = std::max(m_peak, m_paths.back().peak());
     }
-}
-
-std::size_t GraphFigures::steps() const
-{
-    const auto longer = [](std::size_t longest, const Path &path) { return std::max(longest, path.steps()); };
-    return std::accumulate(m_paths.begin(), m_paths.end(), std::size_t(0), longer);
-}
-
-double GraphFigures::peak() const
-{
-    const auto higher = [](double highest, const Path &path) { return std::max(highest, path.peak()); };
-    return std::accumulate(m_paths.begin(), m_paths.end(), 1.0, higher);
 }
 
 std::u16string GraphFigures::summary() const
@@ -39,12 +28,11 @@ std::u16string GraphFigures::summary() const
     if (m_paths.empty())
         return std::u16string(ProgramText::noExperiment);
     std::u16string text;
-    for (const Path &path : m_paths) {
+    for (const Path &path : m_paths)
         text += (text.empty() ? u"" : u"\n") + std::u16string(ProgramText::labelPrefix) + numText(path.start) + u'\u3000'
                 + std::u16string(ProgramText::stepCount) + digits(path.steps()) + u'\u3000' + std::u16string(ProgramText::peakValue)
                 + grouped(path.peak()) + std::u16string(ProgramText::openBracket) + digits(path.peakStep) + std::u16string(ProgramText::atStep)
                 + std::u16string(ProgramText::closeBracket);
-    }
     return text;
 }
 
@@ -100,12 +88,9 @@ std::string GraphFigures::fileName(std::string_view suffix) const
 
 std::u16string GraphFigures::grouped(double value)
 {
-    const std::u16string plain = digits(std::uint64_t(value));
-    std::u16string text;
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        if (i > 0 && (plain.size() - i) % 3 == 0)
-            text += u',';
-        text += plain[i];
-    }
+    std::u16string text = digits(std::uint64_t(value));
+    // From the right, so that a comma put in moves none of the places still to come.
+    for (std::size_t at = text.size(); at > 3; at -= 3)
+        text.insert(at - 3, 1, u',');
     return text;
 }

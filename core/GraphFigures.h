@@ -28,8 +28,8 @@ public:
 
     const std::vector<Path> &paths() const { return m_paths; }
     // The longest of the experiments' steps, and the highest of their peaks.
-    std::size_t steps() const;
-    double peak() const;
+    std::size_t steps() const { return m_steps; }
+    double peak() const { return m_peak; }
 
     // "ｎ＝ 27　ステップ数 111　最大値 9,232（77 ステップ目）", a line for each experiment, or
     // that there is no experiment yet.
@@ -52,4 +52,6 @@ public:
 
 private:
     std::vector<Path> m_paths;
+    std::size_t m_steps = 0;
+    double m_peak = 1;
 };

@@ -14,8 +14,7 @@ GraphPanel::GraphPanel(Services &services)
 
 void GraphPanel::draw(const std::vector<double> &starts, bool bringIntoView)
 {
-    m_starts = starts;
-    m_drawing = GraphDrawing(GraphFigures(m_starts), m_logScale);
+    m_drawing = GraphDrawing(GraphFigures(starts), m_logScale);
     m_svg.reset();
     show(bringIntoView);
 }
@@ -26,7 +25,9 @@ void GraphPanel::act(Layout::Action action, double a, double b)
     switch (action) {
     case Layout::Action::LogScale:
         m_logScale = a != 0;
-        return draw(m_starts);
+        m_drawing = GraphDrawing(figures, m_logScale);
+        m_svg.reset();
+        return update();
     case Layout::Action::CloseGraph: return close();
     default: break;
     }

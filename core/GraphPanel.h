@@ -27,7 +27,6 @@ public:
     Panel::View view() const override;
 
 private:
-    std::vector<double> m_starts;
     bool m_logScale = false;
     GraphDrawing m_drawing;
     // Its SVG, written when first shown.

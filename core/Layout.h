@@ -87,12 +87,6 @@ inline constexpr std::array<Command, 2> commands = {{
     {"showSurvey", ProgramText::survey, u'E', Action::ShowSurvey},
 }};
 
-// A caption with its mnemonic, as a desktop's menu or button writes it: "グラフを表示(&G)".
-inline std::u16string withMnemonic(std::u16string_view caption, char16_t key)
-{
-    return std::u16string(caption) + u"(&" + key + u')';
-}
-
 // The explanation as the text it is, for screen readers: a paragraph for each sentence the
 // panel breaks by hand, without the indentation. A line with four leading ideographic
 // spaces goes on from the line before it.

@@ -25,7 +25,7 @@ char16_t folded(char16_t c)
     return c;
 }
 
-// The link's kind once its numbers are read, or what is wrong with them, quoting the text.
+// The link's kind once its numbers are read, or what is wrong with it, quoting the text.
 Link checked(std::u16string_view text, Link::Kind kind, const std::vector<double> &numbers)
 {
     Link link;
@@ -41,10 +41,13 @@ Link checked(std::u16string_view text, Link::Kind kind, const std::vector<double
     }
     if (link.starts.size() > GraphFigures::mostPaths)
         link.kind = Link::Kind::TooMany;
-    static constexpr std::u16string_view why[] = {ProgramText::outOfRange, ProgramText::tooMany, ProgramText::reversed};
-    if (link.kind >= Link::Kind::OutOfRange) {
-        link.problem = std::u16string(ProgramText::quote) + std::u16string(text) + std::u16string(ProgramText::cannotOpen)
-                       + std::u16string(why[int(link.kind) - int(Link::Kind::OutOfRange)]);
+    // A text that cannot be read says only that; numbers that cannot be shown say that the link
+    // cannot be opened, then why.
+    static constexpr std::u16string_view why[] = {ProgramText::notUnderstood, ProgramText::outOfRange, ProgramText::tooMany, ProgramText::reversed};
+    if (link.kind >= Link::Kind::NotUnderstood) {
+        link.problem = std::u16string(ProgramText::quote) + std::u16string(text)
+                       + std::u16string(link.kind == Link::Kind::NotUnderstood ? u"" : ProgramText::cannotOpen)
+                       + std::u16string(why[int(link.kind) - int(Link::Kind::NotUnderstood)]);
         link.starts.clear();
     }
     return link;
@@ -72,12 +75,8 @@ Link Link::parse(std::u16string_view text)
     const bool wellFormed = form.find_first_not_of(u"0123456789,-") == std::u16string::npos
                             && (!range || (form.find(u',') == std::u16string::npos && dash > 0 && dash + 1 < form.size()
                                            && form.find(u'-', dash + 1) == std::u16string::npos));
-    if (!wellFormed) {
-        Link link;
-        link.kind = Kind::NotUnderstood;
-        link.problem = std::u16string(ProgramText::quote) + std::u16string(text) + std::u16string(ProgramText::notUnderstood);
-        return link;
-    }
+    if (!wellFormed)
+        return checked(text, Kind::NotUnderstood, {});
     // Anything past ten digits is out of range anyway.
     std::vector<double> numbers{0};
     for (char16_t c : form) {

@@ -18,6 +18,8 @@ namespace {
 constexpr double left = 64, right = 596, top = 20, bottom = 270;
 constexpr const char *stepColour = "#c81020";
 constexpr const char *highestColour = "#c07000";
+// The largest range drawn a dot a start.
+constexpr std::uint32_t mostDots = 2000;
 
 // From white through blue to dark blue, for a count's share of the most in one place.
 std::array<std::uint32_t, 256> shades()

@@ -18,9 +18,6 @@ class SurveyDrawing {
 public:
     explicit SurveyDrawing(const Survey &survey);
 
-    // The largest range drawn a dot a start.
-    static constexpr std::uint32_t mostDots = 2000;
-
     // "まとめて調べる － 3～100".
     std::u16string title() const;
     // "いちばん長い：ｎ＝ 97（118 ステップ）　いちばん高い：ｎ＝ 27（最大値 9,232）".

@@ -14,15 +14,14 @@ std::string toUtf8(std::u16string_view text)
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         else if (high || low)
             c = 0xFFFD;
-        if (c < 0x80) {
+        if (c < 0x80)
             bytes += char(c);
-        } else if (c < 0x800) {
+        else if (c < 0x800)
             bytes += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-        } else if (c < 0x10000) {
+        else if (c < 0x10000)
             bytes += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-        } else {
+        else
             bytes += {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-        }
     }
     return bytes;
 }

@@ -37,7 +37,7 @@ void WindowModel::act(Layout::Action action, double a, double b, std::u16string_
     case Action::Reset: return reset();
     case Action::ShowGraph: return m_graph.open();
     case Action::ShowSurvey: return m_survey.open();
-    case Action::Compare: return compare(text);
+    case Action::Compare: return follow(Link::parse(text), true);
     case Action::Survey: return follow(Link::range(a, b));
     case Action::RunStart: return runStart(a);
     case Action::PickStart: return runStart(m_survey.startAt(a, b).value_or(0));
@@ -138,14 +138,6 @@ void WindowModel::restart()
     m_survey.clear();
 }
 
-void WindowModel::compare(std::u16string_view starts)
-{
-    const Link link = Link::parse(starts);
-    if (link.kind == Link::Kind::Start || link.kind == Link::Kind::Compare)
-        return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
-    follow(link);
-}
-
 void WindowModel::showComparison(const std::vector<double> &starts)
 {
     if (!starts.empty())
@@ -158,11 +150,14 @@ void WindowModel::openLink(std::u16string_view text)
         follow(Link::parse(text));
 }
 
-void WindowModel::follow(const Link &link)
+void WindowModel::follow(const Link &link, bool inGraph)
 {
     switch (link.kind) {
     case Link::Kind::None: return;
-    case Link::Kind::Start: return runStart(link.starts.front());
+    case Link::Kind::Start:
+        if (!inGraph)
+            return runStart(link.starts.front());
+        [[fallthrough]];
     case Link::Kind::Compare: return showComparison(std::vector<double>(link.starts.begin(), link.starts.end()));
     case Link::Kind::Survey: return m_survey.survey(link.starts.front(), link.starts.back());
     default: return m_services.showMessage(link.problem);

@@ -45,9 +45,9 @@ private:
     void runStart(double start);
     void reset();
     void exit();
-    void compare(std::u16string_view starts);
-    // Shows what a link asks for, or says why it cannot.
-    void follow(const Link &link);
+    // Shows what a link asks for, or says why it cannot; a single start typed into the graph's
+    // entry is drawn there, not run in the window.
+    void follow(const Link &link, bool inGraph = false);
     void showComparison(const std::vector<double> &starts);
     void clearDisplay();
 

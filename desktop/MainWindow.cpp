@@ -35,6 +35,12 @@ Q_LOGGING_CATEGORY(chimeLog, "collatz.chimes", QtWarningMsg)
 
 namespace {
 
+// A caption with its mnemonic, as a menu or a button writes it: "グラフを表示(&G)".
+QString withMnemonic(std::u16string_view caption, char16_t key)
+{
+    return toQString(caption) + QStringLiteral("(&") + QChar(key) + QLatin1Char(')');
+}
+
 // The first of the panel's preferred fonts that is installed, or else any proportional
 // Japanese font. Asking for an installed family by name spares the font database a
 // fallback search for every missing name and every script, and a font that has the
@@ -146,7 +152,7 @@ MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
     }
 
     for (const Layout::Command &command : Layout::commands) {
-        auto *action = new QAction(toQString(Layout::withMnemonic(command.caption, command.key)), this);
+        auto *action = new QAction(withMnemonic(command.caption, command.key), this);
         action->setObjectName(QLatin1String(command.id));
         action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(command.key)));
         connect(action, &QAction::triggered, this, [this, &command] { m_model.act(command.action); });
@@ -245,8 +251,8 @@ void MainWindow::askYesNo(std::u16string_view question, std::u16string_view titl
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(question), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("exitQuestion"));
-    QPushButton *yes = box.addButton(toQString(Layout::withMnemonic(ProgramText::yes, ProgramText::yesKey)), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(toQString(Layout::withMnemonic(ProgramText::no, ProgramText::noKey)), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(withMnemonic(ProgramText::yes, ProgramText::yesKey), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(withMnemonic(ProgramText::no, ProgramText::noKey), QMessageBox::NoRole);
     yes->setObjectName(QStringLiteral("yesButton"));
     no->setObjectName(QStringLiteral("noButton"));
     box.setDefaultButton(yes);
