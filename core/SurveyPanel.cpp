@@ -8,7 +8,6 @@
 #include "NumberText.h"
 #include "SurveyDrawing.h"
 
-#include <algorithm>
 #include <chrono>
 
 SurveyPanel::SurveyPanel(Services &services)
@@ -83,8 +82,9 @@ void SurveyPanel::act(Layout::Action action, double a, double b)
     case Layout::Action::CancelSurvey: return cancel();
     case Layout::Action::CloseSurvey: return close();
     case Layout::Action::Tick:
-        b != 0 ? void(m_ticked.insert(std::uint32_t(std::clamp(a, 0.0, Experiment::highest))))
-               : void(m_ticked.erase(std::uint32_t(std::clamp(a, 0.0, Experiment::highest))));
+        // Whatever else a face passes, out of range or not a number at all, ticks nothing.
+        if (Experiment::accepts(a))
+            b != 0 ? void(m_ticked.insert(std::uint32_t(a))) : void(m_ticked.erase(std::uint32_t(a)));
         return update();
     default: break;
     }
