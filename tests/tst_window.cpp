@@ -151,14 +151,23 @@ private slots:
 
     // The dialog opens by Return on 実 験; entries out of range, not numbers, Escape and
     // closing the dialog ask again, saying why; the accepted start and its values are shown.
+    // A reset empties the display and the user's typing; a run replaces the user's typing,
+    // which undo does not bring back.
     void entries()
     {
         const QString nothing = "\n3 以上 10000000 以下の整数を入力してください。";
         QVERIFY(experiment({typed("10000001"), typed("abc", "\n「10000001」は 3 以上 10000000 以下の整数ではありません。"),
                             typed("27", "\n「abc」は 3 以上 10000000 以下の整数ではありません。", Qt::Key_Escape), closed(nothing), typed("3.5e1", nothing)},
                            Qt::Key_Return));
-        QCOMPARE(label(), "ｎ＝ 35");
-        QCOMPARE(sequence(), " 106 53 160 80 40 20 10 5 16 8 4 2 1");
+        const QString run = " 106 53 160 80 40 20 10 5 16 8 4 2 1";
+        QCOMPARE(label() + '|' + sequence(), "ｎ＝ 35|" + run);
+        QTest::keyClicks(find("sequenceView"), "scribble");
+        click("resetButton");
+        QCOMPARE(label() + '|' + sequence(), "|");
+        QTest::keyClicks(find("sequenceView"), "my notes");
+        QVERIFY(experiment({typed("35")}));
+        QCOMPARE(sequence(), run);
+        QCOMPARE(find<QPlainTextEdit>("sequenceView")->document()->isUndoAvailable(), false);
     }
 
     // The nine lines, each in its row at its indentation, none cut off, and if condensed, the
@@ -183,22 +192,6 @@ private slots:
             QVERIFY2(metrics.horizontalAdvance(m_problem[line]) < panel->width(), qPrintable(m_problem[line]));
         }
         QVERIFY2(panel->font().stretch() == QFont::Unstretched || widest > 0.95 * panel->width(), "the explanation is condensed more than it needs");
-    }
-
-    // A reset empties the display and the user's typing; a run replaces the user's
-    // typing, which undo does not bring back.
-    void reset()
-    {
-        QVERIFY(experiment({typed("27")}));
-        const QString run = sequence();
-        QTest::keyClicks(find("sequenceView"), "scribble");
-        click("resetButton");
-        QCOMPARE(label(), "");
-        QCOMPARE(sequence(), "");
-        QTest::keyClicks(find("sequenceView"), "my notes");
-        QVERIFY(experiment({typed("27")}));
-        QCOMPARE(sequence(), run);
-        QCOMPARE(find<QPlainTextEdit>("sequenceView")->document()->isUndoAvailable(), false);
     }
 
     void ending_data()
