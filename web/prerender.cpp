@@ -202,12 +202,11 @@ std::string variables()
 
 } // namespace
 
-// The object is written by node's own JSON. The window and the screen's margins: narrower,
-// the page flows from its first paint.
+// The object is written by node's own JSON.
 int main()
 {
     EM_ASM(console.log(JSON.stringify({ title: UTF8ToString($0), description: UTF8ToString($1), variables: UTF8ToString($2),
-                                        flowBelow: $3, body: UTF8ToString($4) }, null, 1)),
+                                        clientWidth: $3, body: UTF8ToString($4) }, null, 1)),
            html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' '))).c_str(), html(ProgramText::description).c_str(),
-           variables().c_str(), Layout::toPixels(Layout::client).width + 2 + 16, body().c_str());
+           variables().c_str(), Layout::toPixels(Layout::client).width, body().c_str());
 }
