@@ -96,50 +96,6 @@ public:
     {
     }
 
-    void prepare(const std::vector<std::string> &fileNames)
-    {
-        const std::lock_guard lock(m_mutex);
-        for (const std::string &name : fileNames)
-            decodeLater(name);
-    }
-
-    void play(const std::string &name)
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending.reset();
-        const auto chime = m_chimes.find(name);
-        const SDL_AudioStatus status = m_output != 0 ? SDL_GetAudioDeviceStatus(m_output) : SDL_AUDIO_STOPPED;
-        if (chime != m_chimes.end() && status == SDL_AUDIO_PLAYING) {
-            queue(chime->second);
-            return;
-        }
-        if (m_output != 0)
-            SDL_ClearQueuedAudio(m_output);
-        if (chime != m_chimes.end() && !chime->second)
-            return;
-        // The chime is not decoded yet, or the output is closed or went away (the sound
-        // server restarted, the headset was pulled out): the worker sees to it and plays
-        // the chime then.
-        m_outputLost = m_output != 0 && status != SDL_AUDIO_PLAYING;
-        m_pending = name;
-        decodeLater(name);
-        m_wake.notify_one();
-    }
-
-    void stop()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending.reset();
-        if (m_output != 0)
-            SDL_ClearQueuedAudio(m_output);
-    }
-
-    Output output()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_output != 0 ? Output::Open : Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
-    }
-
     // Asks the worker to end; true when it has, within the timing's endWithin.
     bool end()
     {
@@ -194,7 +150,6 @@ public:
         m_ended.set_value();
     }
 
-private:
     enum class Task { None, Decode, Close, Open, Sound, Quit };
 
     // What the worker does next, by the state alone: at its end, it closes the output first.
@@ -271,22 +226,48 @@ SdlChimePlayer::~SdlChimePlayer()
 
 void SdlChimePlayer::play(std::string_view fileName)
 {
-    m_state->play(std::string(fileName));
+    const std::string name(fileName);
+    State &state = *m_state;
+    const std::lock_guard lock(state.m_mutex);
+    state.m_pending.reset();
+    const auto chime = state.m_chimes.find(name);
+    const SDL_AudioStatus status = state.m_output != 0 ? SDL_GetAudioDeviceStatus(state.m_output) : SDL_AUDIO_STOPPED;
+    if (chime != state.m_chimes.end() && status == SDL_AUDIO_PLAYING) {
+        state.queue(chime->second);
+        return;
+    }
+    if (state.m_output != 0)
+        SDL_ClearQueuedAudio(state.m_output);
+    if (chime != state.m_chimes.end() && !chime->second)
+        return;
+    // The chime is not decoded yet, or the output is closed or went away (the sound
+    // server restarted, the headset was pulled out): the worker sees to it and plays
+    // the chime then.
+    state.m_outputLost = state.m_output != 0 && status != SDL_AUDIO_PLAYING;
+    state.m_pending = name;
+    state.decodeLater(name);
+    state.m_wake.notify_one();
 }
 
 void SdlChimePlayer::stop()
 {
-    m_state->stop();
+    const std::lock_guard lock(m_state->m_mutex);
+    m_state->m_pending.reset();
+    if (m_state->m_output != 0)
+        SDL_ClearQueuedAudio(m_state->m_output);
 }
 
 void SdlChimePlayer::prepare(const std::vector<std::string> &fileNames)
 {
-    m_state->prepare(fileNames);
+    const std::lock_guard lock(m_state->m_mutex);
+    for (const std::string &name : fileNames)
+        m_state->decodeLater(name);
 }
 
 SdlChimePlayer::Output SdlChimePlayer::output() const
 {
-    return m_state->output();
+    const std::lock_guard lock(m_state->m_mutex);
+    return m_state->m_output != 0 ? Output::Open : Clock::now() < m_state->m_nextAttempt ? Output::Unavailable : Output::Closed;
 }
 
 ChimePlayer *collatzNewChimePlayer(const char *const *chimes, int count)
