@@ -96,16 +96,6 @@ public:
     {
     }
 
-    // Asks the worker to end; true when it has, within the timing's endWithin.
-    bool end()
-    {
-        std::unique_lock lock(m_mutex);
-        m_quitting = true;
-        m_wake.notify_one();
-        lock.unlock();
-        return m_ended.get_future().wait_for(m_timing.endWithin) == std::future_status::ready;
-    }
-
     // The worker's steps that take time are done without the lock.
     void work()
     {
@@ -218,7 +208,14 @@ SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
 
 SdlChimePlayer::~SdlChimePlayer()
 {
-    if (m_state->end())
+    {
+        const std::lock_guard lock(m_state->m_mutex);
+        m_state->m_quitting = true;
+        m_state->m_wake.notify_one();
+    }
+    // The worker is waited for within the timing's endWithin, and otherwise left to end
+    // on its own.
+    if (m_state->m_ended.get_future().wait_for(m_state->m_timing.endWithin) == std::future_status::ready)
         m_worker.join();
     else
         m_worker.detach();
