@@ -84,9 +84,8 @@ std::unique_ptr<ChimePlayer> newChimePlayer(const QStringList &libraryFolders)
 
 } // namespace
 
-MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
-    : QWidget(parent)
-    , m_libraryFolders(std::move(libraryFolders))
+MainWindow::MainWindow(QStringList libraryFolders)
+    : m_libraryFolders(std::move(libraryFolders))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));

@@ -23,10 +23,9 @@ class QPlainTextEdit;
 class MainWindow : public QWidget, private Services {
     Q_OBJECT
 public:
-    explicit MainWindow(QStringList libraryFolders = programLibraryFolders(), QWidget *parent = nullptr);
+    explicit MainWindow(QStringList libraryFolders = programLibraryFolders());
     ~MainWindow() override;
 
-    WindowModel &model() { return m_model; }
     // Shows what a link or the command line asks for, once the window is up.
     void openLink(const QString &link);
 
