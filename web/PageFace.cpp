@@ -158,8 +158,7 @@ private:
     std::array<Chime, 2> m_chimes{{{ProgramText::resetChime, {}, false}, {ProgramText::exitChime, {}, false}}};
     // What each panel was last shown with: its drawing and records cross again only when
     // they are others.
-    std::array<std::shared_ptr<const std::string>, Panel::tables.size()> m_drawn;
-    std::array<std::shared_ptr<const std::vector<Panel::RecordRow>>, Panel::tables.size()> m_listed;
+    std::array<Panel::View, Panel::tables.size()> m_shown;
 };
 
 void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
@@ -174,9 +173,8 @@ void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
     for (const Panel::ControlState &state : view.controls)
         text += u"[" + json(state.enabled) + u',' + json(state.checked) + u',' + json(state.number) + u',' + json(state.tip) + u"],";
     text.back() = u']';
-    std::shared_ptr<const std::vector<Panel::RecordRow>> &listed = m_listed[std::size_t(view.id)];
-    if (view.records != listed) {
-        listed = view.records;
+    Panel::View &shown = m_shown[std::size_t(view.id)];
+    if (view.records != shown.records) {
         text += u",\"records\":[";
         for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
             text += u"[" + json(record.start) + u',' + json(record.tickName) + u',' + json(record.runName);
@@ -188,9 +186,8 @@ void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
             text.pop_back();
         text += u']';
     }
-    std::shared_ptr<const std::string> &drawn = m_drawn[std::size_t(view.id)];
-    const bool redraw = view.drawing != drawn;
-    drawn = view.drawing;
+    const bool redraw = view.drawing != shown.drawing;
+    shown = view;
     text += u'}';
     pageShowPanel(text.data(), text.size(), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
 }
