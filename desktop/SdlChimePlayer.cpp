@@ -89,8 +89,7 @@ Samples loadFirstFound(const std::string &fileName)
 // and queues samples already decoded; the worker does everything that can take time:
 // reading files, opening and closing the output. The worker holds it too, so that a
 // worker stuck in SDL can outlive the player.
-class SdlChimePlayer::State {
-public:
+struct SdlChimePlayer::State {
     explicit State(ChimeTiming timing)
         : m_timing(timing)
     {
@@ -193,8 +192,7 @@ public:
     std::optional<std::string> m_pending;
     SDL_AudioDeviceID m_output = 0;
     bool m_outputLost = false;
-    Clock::time_point m_closeAt;
-    Clock::time_point m_nextAttempt;
+    Clock::time_point m_closeAt, m_nextAttempt;
     bool m_quitting = false;
     // Kept when the worker has ended.
     std::promise<void> m_ended;
