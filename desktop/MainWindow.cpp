@@ -166,8 +166,7 @@ MainWindow::~MainWindow()
     // the application ends, when such text can no longer be made; a plain copy can.
     QClipboard *clipboard = QGuiApplication::clipboard();
     for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
-        const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-        if (owned)
+        if (mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection())
             clipboard->setText(clipboard->text(mode), mode);
     }
 }
