@@ -9,7 +9,6 @@
 #include "ProgramText.h"
 #include "QtText.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -218,12 +217,8 @@ void MainWindow::askForEntry(std::u16string_view prompt, std::u16string_view tit
         dialog.setWindowTitle(toQString(title));
         // Why the last entry was refused stands under the prompt, and is read out.
         dialog.setLabelText(refused.empty() ? toQString(prompt) : toQString(prompt) + QLatin1Char('\n') + toQString(refused));
-        if (!refused.empty()) {
-            QTimer::singleShot(0, &dialog, [&dialog] {
-                QAccessibleEvent said(dialog.findChild<QLabel *>(), QAccessible::Alert);
-                QAccessible::updateAccessibility(&said);
-            });
-        }
+        if (!refused.empty())
+            QTimer::singleShot(0, &dialog, [&dialog] { sayAtOnce(dialog.findChild<QLabel *>()); });
         dialog.setOkButtonText(toQString(ProgramText::ok));
         dialog.setCancelButtonText(toQString(ProgramText::cancel));
         // Once QCoreApplication::exit() is called, every event loop ends at once, this

@@ -198,10 +198,8 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
         case Role::Note:
             static_cast<QLabel *>(widget)->setText(toQString(view.note));
             // A new note is said at once to screen readers.
-            if (!view.note.empty() && view.note != m_view.note) {
-                QAccessibleEvent said(widget, QAccessible::Alert);
-                QAccessible::updateAccessibility(&said);
-            }
+            if (!view.note.empty() && view.note != m_view.note)
+                sayAtOnce(widget);
             break;
         case Role::Plot:
             if (view.drawing != m_view.drawing || m_view.controls.empty())
