@@ -45,8 +45,7 @@ PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowM
     resize(700, table.id == Panel::Id::Graph ? 470 : 640);
 
     for (const Panel::Control &control : table) {
-        QWidget *widget = m_widgets.emplace_back(make(control));
-        if (widget) {
+        if (QWidget *widget = m_widgets.emplace_back(make(control))) {
             widget->setObjectName(QLatin1String(control.id));
             if (!control.accessibleName.empty())
                 widget->setAccessibleName(toQString(control.accessibleName));
