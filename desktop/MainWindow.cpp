@@ -9,7 +9,6 @@
 #include "ProgramText.h"
 #include "QtText.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -90,9 +89,8 @@ std::unique_ptr<ChimePlayer> newChimePlayer(const QStringList &libraryFolders)
 
 } // namespace
 
-MainWindow::MainWindow(QStringList libraryFolders, QWidget *parent)
-    : QWidget(parent)
-    , m_libraryFolders(std::move(libraryFolders))
+MainWindow::MainWindow(QStringList libraryFolders)
+    : m_libraryFolders(std::move(libraryFolders))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(ProgramText::caption));
@@ -173,8 +171,7 @@ MainWindow::~MainWindow()
     // the application ends, when such text can no longer be made; a plain copy can.
     QClipboard *clipboard = QGuiApplication::clipboard();
     for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
-        const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-        if (owned)
+        if (mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection())
             clipboard->setText(clipboard->text(mode), mode);
     }
 }
@@ -226,12 +223,8 @@ void MainWindow::askForEntry(std::u16string_view prompt, std::u16string_view tit
         dialog.setWindowTitle(toQString(title));
         // Why the last entry was refused stands under the prompt, and is read out.
         dialog.setLabelText(refused.empty() ? toQString(prompt) : toQString(prompt) + QLatin1Char('\n') + toQString(refused));
-        if (!refused.empty()) {
-            QTimer::singleShot(0, &dialog, [&dialog] {
-                QAccessibleEvent said(dialog.findChild<QLabel *>(), QAccessible::Alert);
-                QAccessible::updateAccessibility(&said);
-            });
-        }
+        if (!refused.empty())
+            QTimer::singleShot(0, &dialog, [&dialog] { sayAtOnce(dialog.findChild<QLabel *>()); });
         dialog.setOkButtonText(toQString(ProgramText::ok));
         dialog.setCancelButtonText(toQString(ProgramText::cancel));
         // Once QCoreApplication::exit() is called, every event loop ends at once, this

@@ -23,10 +23,9 @@ class QPlainTextEdit;
 class MainWindow : public QWidget, private Services {
     Q_OBJECT
 public:
-    explicit MainWindow(QStringList libraryFolders = programLibraryFolders(), QWidget *parent = nullptr);
+    explicit MainWindow(QStringList libraryFolders = programLibraryFolders());
     ~MainWindow() override;
 
-    WindowModel &model() { return m_model; }
     // Shows what a link or the command line asks for, once the window is up.
     void openLink(const QString &link);
 
@@ -64,8 +63,8 @@ private:
     std::unique_ptr<ChimePlayer> m_chimePlayer;
     std::unique_ptr<Panels> m_panels;
     WindowModel m_model{*this};
-    bool m_shown = false;
-    // Once the panel has been printed: a link is opened then.
-    bool m_ready = false;
+    // Once the window has first been shown, and once its panel has been printed: a link is
+    // opened then.
+    bool m_shown = false, m_ready = false;
     QString m_link;
 };

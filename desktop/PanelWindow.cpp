@@ -45,8 +45,7 @@ PanelWindow::PanelWindow(const Panel::Table &table, QWidget *mainWindow, WindowM
     resize(700, table.id == Panel::Id::Graph ? 470 : 640);
 
     for (const Panel::Control &control : table) {
-        QWidget *widget = m_widgets.emplace_back(make(control));
-        if (widget) {
+        if (QWidget *widget = m_widgets.emplace_back(make(control))) {
             widget->setObjectName(QLatin1String(control.id));
             if (!control.accessibleName.empty())
                 widget->setAccessibleName(toQString(control.accessibleName));
@@ -198,10 +197,8 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
         case Role::Note:
             static_cast<QLabel *>(widget)->setText(toQString(view.note));
             // A new note is said at once to screen readers.
-            if (!view.note.empty() && view.note != m_view.note) {
-                QAccessibleEvent said(widget, QAccessible::Alert);
-                QAccessible::updateAccessibility(&said);
-            }
+            if (!view.note.empty() && view.note != m_view.note)
+                sayAtOnce(widget);
             break;
         case Role::Plot:
             if (view.drawing != m_view.drawing || m_view.controls.empty())

@@ -3,12 +3,14 @@
 
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 #include <QStringList>
 
 #include <string_view>
 
-// The program's texts, kept as UTF-16 in the standard library, as Qt strings.
+// The program's texts, kept as UTF-16 in the standard library, as Qt strings, and a text
+// said at once to screen readers.
 inline QString toQString(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), qsizetype(text.size()));
@@ -20,4 +22,11 @@ template<typename Texts> QStringList toQStringList(const Texts &texts)
     for (std::u16string_view text : texts)
         list.append(toQString(text));
     return list;
+}
+
+// Says the object's text at once to screen readers, as an alert.
+inline void sayAtOnce(QObject *object)
+{
+    QAccessibleEvent said(object, QAccessible::Alert);
+    QAccessible::updateAccessibility(&said);
 }

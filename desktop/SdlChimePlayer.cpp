@@ -89,65 +89,10 @@ Samples loadFirstFound(const std::string &fileName)
 // and queues samples already decoded; the worker does everything that can take time:
 // reading files, opening and closing the output. The worker holds it too, so that a
 // worker stuck in SDL can outlive the player.
-class SdlChimePlayer::State {
-public:
+struct SdlChimePlayer::State {
     explicit State(ChimeTiming timing)
         : m_timing(timing)
     {
-    }
-
-    void prepare(const std::vector<std::string> &fileNames)
-    {
-        const std::lock_guard lock(m_mutex);
-        for (const std::string &name : fileNames)
-            decodeLater(name);
-    }
-
-    void play(const std::string &name)
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending.reset();
-        const auto chime = m_chimes.find(name);
-        const SDL_AudioStatus status = m_output != 0 ? SDL_GetAudioDeviceStatus(m_output) : SDL_AUDIO_STOPPED;
-        if (chime != m_chimes.end() && status == SDL_AUDIO_PLAYING) {
-            queue(chime->second);
-            return;
-        }
-        if (m_output != 0)
-            SDL_ClearQueuedAudio(m_output);
-        if (chime != m_chimes.end() && !chime->second)
-            return;
-        // The chime is not decoded yet, or the output is closed or went away (the sound
-        // server restarted, the headset was pulled out): the worker sees to it and plays
-        // the chime then.
-        m_outputLost = m_output != 0 && status != SDL_AUDIO_PLAYING;
-        m_pending = name;
-        decodeLater(name);
-        m_wake.notify_one();
-    }
-
-    void stop()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending.reset();
-        if (m_output != 0)
-            SDL_ClearQueuedAudio(m_output);
-    }
-
-    Output output()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_output != 0 ? Output::Open : Clock::now() < m_nextAttempt ? Output::Unavailable : Output::Closed;
-    }
-
-    // Asks the worker to end; true when it has, within the timing's endWithin.
-    bool end()
-    {
-        std::unique_lock lock(m_mutex);
-        m_quitting = true;
-        m_wake.notify_one();
-        lock.unlock();
-        return m_ended.get_future().wait_for(m_timing.endWithin) == std::future_status::ready;
     }
 
     // The worker's steps that take time are done without the lock.
@@ -194,7 +139,6 @@ public:
         m_ended.set_value();
     }
 
-private:
     enum class Task { None, Decode, Close, Open, Sound, Quit };
 
     // What the worker does next, by the state alone: at its end, it closes the output first.
@@ -259,8 +203,7 @@ private:
     std::optional<std::string> m_pending;
     SDL_AudioDeviceID m_output = 0;
     bool m_outputLost = false;
-    Clock::time_point m_closeAt;
-    Clock::time_point m_nextAttempt;
+    Clock::time_point m_closeAt, m_nextAttempt;
     bool m_quitting = false;
     // Kept when the worker has ended.
     std::promise<void> m_ended;
@@ -274,7 +217,14 @@ SdlChimePlayer::SdlChimePlayer(ChimeTiming timing)
 
 SdlChimePlayer::~SdlChimePlayer()
 {
-    if (m_state->end())
+    {
+        const std::lock_guard lock(m_state->m_mutex);
+        m_state->m_quitting = true;
+        m_state->m_wake.notify_one();
+    }
+    // The worker is waited for within the timing's endWithin, and otherwise left to end
+    // on its own.
+    if (m_state->m_ended.get_future().wait_for(m_state->m_timing.endWithin) == std::future_status::ready)
         m_worker.join();
     else
         m_worker.detach();
@@ -282,22 +232,48 @@ SdlChimePlayer::~SdlChimePlayer()
 
 void SdlChimePlayer::play(std::string_view fileName)
 {
-    m_state->play(std::string(fileName));
+    const std::string name(fileName);
+    State &state = *m_state;
+    const std::lock_guard lock(state.m_mutex);
+    state.m_pending.reset();
+    const auto chime = state.m_chimes.find(name);
+    const SDL_AudioStatus status = state.m_output != 0 ? SDL_GetAudioDeviceStatus(state.m_output) : SDL_AUDIO_STOPPED;
+    if (chime != state.m_chimes.end() && status == SDL_AUDIO_PLAYING) {
+        state.queue(chime->second);
+        return;
+    }
+    if (state.m_output != 0)
+        SDL_ClearQueuedAudio(state.m_output);
+    if (chime != state.m_chimes.end() && !chime->second)
+        return;
+    // The chime is not decoded yet, or the output is closed or went away (the sound
+    // server restarted, the headset was pulled out): the worker sees to it and plays
+    // the chime then.
+    state.m_outputLost = state.m_output != 0 && status != SDL_AUDIO_PLAYING;
+    state.m_pending = name;
+    state.decodeLater(name);
+    state.m_wake.notify_one();
 }
 
 void SdlChimePlayer::stop()
 {
-    m_state->stop();
+    const std::lock_guard lock(m_state->m_mutex);
+    m_state->m_pending.reset();
+    if (m_state->m_output != 0)
+        SDL_ClearQueuedAudio(m_state->m_output);
 }
 
 void SdlChimePlayer::prepare(const std::vector<std::string> &fileNames)
 {
-    m_state->prepare(fileNames);
+    const std::lock_guard lock(m_state->m_mutex);
+    for (const std::string &name : fileNames)
+        m_state->decodeLater(name);
 }
 
 SdlChimePlayer::Output SdlChimePlayer::output() const
 {
-    return m_state->output();
+    const std::lock_guard lock(m_state->m_mutex);
+    return m_state->m_output != 0 ? Output::Open : Clock::now() < m_state->m_nextAttempt ? Output::Unavailable : Output::Closed;
 }
 
 ChimePlayer *collatzNewChimePlayer(const char *const *chimes, int count)

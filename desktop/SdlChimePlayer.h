@@ -37,16 +37,13 @@ public:
     void stop() override;
     // Reads these chimes in the background, ahead of their first play.
     void prepare(const std::vector<std::string> &fileNames);
-    enum class Output {
-        Closed,
-        Open,
-        // The last attempt to open it failed; the next is made at a chime after retryAfter.
-        Unavailable,
-    };
+    // Whether the audio output is open; Unavailable when the last attempt to open it failed,
+    // the next being made at a chime after retryAfter.
+    enum class Output { Closed, Open, Unavailable };
     Output output() const;
 
 private:
-    class State;
+    struct State;
     std::shared_ptr<State> m_state;
     std::thread m_worker;
 };

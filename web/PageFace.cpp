@@ -87,7 +87,36 @@ public:
         pagePlayChime(fileName);
     }
     void stopChime() override { pageStopChime(); }
-    void showPanel(const Panel::View &view, bool bringIntoView) override;
+    void showPanel(const Panel::View &view, bool bringIntoView) override
+    {
+        std::u16string text = u"{\"id\":" + json(int(view.id)) + u",\"title\":" + json(view.title) + u",\"summary\":" + json(view.summary)
+                              + u",\"note\":" + json(view.note) + u",\"progress\":" + json(view.progress) + u",\"ticked\":[";
+        for (std::uint32_t start : view.ticked)
+            text += json(start) + u',';
+        if (text.back() == u',')
+            text.pop_back();
+        text += u"],\"controls\":[";
+        for (const Panel::ControlState &state : view.controls)
+            text += u"[" + json(state.enabled) + u',' + json(state.checked) + u',' + json(state.number) + u',' + json(state.tip) + u"],";
+        text.back() = u']';
+        Panel::View &shown = m_shown[std::size_t(view.id)];
+        if (view.records != shown.records) {
+            text += u",\"records\":[";
+            for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
+                text += u"[" + json(record.start) + u',' + json(record.tickName) + u',' + json(record.runName);
+                for (const std::u16string &cell : record.cells)
+                    text += u',' + json(cell);
+                text += u"],";
+            }
+            if (text.back() == u',')
+                text.pop_back();
+            text += u']';
+        }
+        const bool redraw = view.drawing != shown.drawing;
+        shown = view;
+        text += u'}';
+        pageShowPanel(text.data(), text.size(), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
+    }
     void showMessage(std::u16string_view text) override { pageShowMessage(text.data(), text.size()); }
     void save(const SavedFile &file) override { pageSave(file.name.c_str(), file.contents.c_str(), file.picture); }
     void copyLink(const std::string &form, std::function<void(bool)> done) override
@@ -158,42 +187,8 @@ private:
     std::array<Chime, 2> m_chimes{{{ProgramText::resetChime, {}, false}, {ProgramText::exitChime, {}, false}}};
     // What each panel was last shown with: its drawing and records cross again only when
     // they are others.
-    std::array<std::shared_ptr<const std::string>, Panel::tables.size()> m_drawn;
-    std::array<std::shared_ptr<const std::vector<Panel::RecordRow>>, Panel::tables.size()> m_listed;
+    std::array<Panel::View, Panel::tables.size()> m_shown;
 };
-
-void PageFace::showPanel(const Panel::View &view, bool bringIntoView)
-{
-    std::u16string text = u"{\"id\":" + json(int(view.id)) + u",\"title\":" + json(view.title) + u",\"summary\":" + json(view.summary)
-                          + u",\"note\":" + json(view.note) + u",\"progress\":" + json(view.progress) + u",\"ticked\":[";
-    for (std::uint32_t start : view.ticked)
-        text += json(start) + u',';
-    if (text.back() == u',')
-        text.pop_back();
-    text += u"],\"controls\":[";
-    for (const Panel::ControlState &state : view.controls)
-        text += u"[" + json(state.enabled) + u',' + json(state.checked) + u',' + json(state.number) + u',' + json(state.tip) + u"],";
-    text.back() = u']';
-    std::shared_ptr<const std::vector<Panel::RecordRow>> &listed = m_listed[std::size_t(view.id)];
-    if (view.records != listed) {
-        listed = view.records;
-        text += u",\"records\":[";
-        for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
-            text += u"[" + json(record.start) + u',' + json(record.tickName) + u',' + json(record.runName);
-            for (const std::u16string &cell : record.cells)
-                text += u',' + json(cell);
-            text += u"],";
-        }
-        if (text.back() == u',')
-            text.pop_back();
-        text += u']';
-    }
-    std::shared_ptr<const std::string> &drawn = m_drawn[std::size_t(view.id)];
-    const bool redraw = view.drawing != drawn;
-    drawn = view.drawing;
-    text += u'}';
-    pageShowPanel(text.data(), text.size(), redraw ? (view.drawing ? view.drawing->c_str() : "") : nullptr, bringIntoView);
-}
 
 PageFace face;
 WindowModel model(face);

@@ -45,6 +45,11 @@ std::string action(Layout::Action action)
     return " data-action=\"" + std::to_string(int(action)) + '"';
 }
 
+std::string button(const std::string &attributes, std::u16string_view caption)
+{
+    return "<button" + attributes + '>' + html(caption) + "</button>";
+}
+
 // Every control of the window at its place, in the order the focus goes round in.
 std::string window()
 {
@@ -57,9 +62,7 @@ std::string window()
         const std::string named = attribute("aria-label", control.accessibleName);
         switch (control.role) {
         case Layout::Role::Separator: markup += "<hr" + id + style + ">"; break;
-        case Layout::Role::Button:
-            markup += "<button" + id + " type=\"button\"" + action(control.action) + style + '>' + html(control.caption) + "</button>";
-            break;
+        case Layout::Role::Button: markup += button(id + " type=\"button\"" + action(control.action) + style, control.caption); break;
         case Layout::Role::Label: markup += "<div" + id + " role=\"status\"" + style + "></div>"; break;
         case Layout::Role::SequenceView:
             // What is printed is a copy that can run on over pages, which a text box cannot.
@@ -94,7 +97,7 @@ std::string control(const Panel::Table &table, const Panel::Control &control, bo
     switch (control.role) {
     case Role::Close:
     case Role::Button:
-        return "<button" + id + " type=\"" + (submits ? "submit" : "button") + "\">" + html(control.caption) + "</button>";
+        return button(id + " type=\"" + (submits ? "submit" : "button") + '"', control.caption);
     case Role::Summary: return "<p" + id + "></p>";
     case Role::Plot: {
         // A figure, not an image: it is pointed at and clicked, and WebKitGTK's accessibility
@@ -160,28 +163,24 @@ std::string body()
     std::string markup = "<div id=\"screen\"><div id=\"frame\"><main id=\"window\" class=\"window\" aria-labelledby=\"caption\"><div "
                          "class=\"titlebar\"><img src=\"data:image/png;base64,{{icon}}\" width=\"16\" height=\"16\" alt=\"\"><h1 id=\"caption\">"
                          + html(ProgramText::caption) + "</h1></div><div id=\"client\">" + window() + "</div></main>";
-    markup += "<nav id=\"pageLinks\"><button id=\"openSurvey\" type=\"button\"" + action(Layout::Action::ShowSurvey) + '>'
-              + html(ProgramText::survey) + "</button><button id=\"fullScreen\" type=\"button\">" + html(ProgramText::fullScreen) + "</button></nav>";
+    markup += "<nav id=\"pageLinks\">" + button(" id=\"openSurvey\" type=\"button\"" + action(Layout::Action::ShowSurvey), ProgramText::survey)
+              + button(" id=\"fullScreen\" type=\"button\"", ProgramText::fullScreen) + "</nav>";
     markup += "<main id=\"ended\" class=\"window\" aria-labelledby=\"endedTitle\" hidden><h1 id=\"endedTitle\">" + html(ProgramText::ended)
-              + "</h1><p>" + html(ProgramText::endedNote) + "</p><button id=\"restartButton\" type=\"button\">" + html(ProgramText::restart)
-              + "</button></main>";
+              + "</h1><p>" + html(ProgramText::endedNote) + "</p>" + button(" id=\"restartButton\" type=\"button\"", ProgramText::restart) + "</main>";
     for (const Panel::Table &table : Panel::tables)
         markup += panel(table);
     markup += "</div></div><div id=\"contextMenu\" role=\"menu\"" + attribute("aria-label", ProgramText::menu)
-              + " hidden><button id=\"copyItem\" type=\"button\" role=\"menuitem\">" + html(ProgramText::copy) + "</button>";
+              + " hidden>" + button(" id=\"copyItem\" type=\"button\" role=\"menuitem\"", ProgramText::copy);
     for (const Layout::Command &command : Layout::commands)
-        markup += "<button id=\"" + std::string(command.id) + "\" type=\"button\" role=\"menuitem\"" + action(command.action) + " data-key=\""
-                  + char(command.key - u'A' + 'a') + "\">" + html(command.caption) + "</button>";
+        markup += button(" id=\"" + std::string(command.id) + "\" type=\"button\" role=\"menuitem\"" + action(command.action) + " data-key=\""
+                         + char(command.key - u'A' + 'a') + '"', command.caption);
     markup += "</div>";
-    const auto button = [](const char *value, std::u16string_view caption, const char *more = "") {
-        return std::string("<button value=\"") + value + '"' + more + '>' + html(caption) + "</button>";
-    };
     markup += dialog("input",
                      "<label id=\"inputText\" for=\"entry\"></label><input id=\"entry\" type=\"text\" autocomplete=\"off\" spellcheck=\"false\" "
                      "aria-describedby=\"inputRefused\"><p id=\"inputRefused\" role=\"alert\"></p>",
-                     button("ok", ProgramText::ok) + button("cancel", ProgramText::cancel));
-    markup += dialog("exit", "<p id=\"exitText\"></p>", button("yes", ProgramText::yes, " id=\"yesButton\"") + button("no", ProgramText::no));
-    markup += dialog("message", "<p id=\"messageText\"></p>", button("ok", ProgramText::ok), ProgramText::exitTitle);
+                     button(" value=\"ok\"", ProgramText::ok) + button(" value=\"cancel\"", ProgramText::cancel));
+    markup += dialog("exit", "<p id=\"exitText\"></p>", button(" value=\"yes\" id=\"yesButton\"", ProgramText::yes) + button(" value=\"no\"", ProgramText::no));
+    markup += dialog("message", "<p id=\"messageText\"></p>", button(" value=\"ok\"", ProgramText::ok), ProgramText::exitTitle);
     return markup + "<noscript><p>" + html(ProgramText::needsScript) + "</p></noscript>";
 }
 
@@ -202,12 +201,11 @@ std::string variables()
 
 } // namespace
 
-// The object is written by node's own JSON. The window and the screen's margins: narrower,
-// the page flows from its first paint.
+// The object is written by node's own JSON.
 int main()
 {
     EM_ASM(console.log(JSON.stringify({ title: UTF8ToString($0), description: UTF8ToString($1), variables: UTF8ToString($2),
-                                        flowBelow: $3, body: UTF8ToString($4) }, null, 1)),
+                                        clientWidth: $3, body: UTF8ToString($4) }, null, 1)),
            html(ProgramText::caption.substr(ProgramText::caption.find_first_not_of(u' '))).c_str(), html(ProgramText::description).c_str(),
-           variables().c_str(), Layout::toPixels(Layout::client).width + 2 + 16, body().c_str());
+           variables().c_str(), Layout::toPixels(Layout::client).width, body().c_str());
 }

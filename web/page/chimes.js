@@ -51,16 +51,14 @@ export function stopChime() {
   chimes.playing = null;
 }
 
-export function connectChimes() {
-  // A first slice at once, while the finger or the key is still down, the rest whenever
-  // the page is idle.
-  const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
-  const slice = (milliseconds) => Module._pagePrepareChimes(milliseconds) || idle(() => slice(10));
-  let making = null;
-  const gesture = () => {
-    letSoundOut();
-    making ??= whenReady(() => slice(40));
-  };
-  for (const input of ['pointerdown', 'keydown', 'pointerup'])
-    addEventListener(input, gesture, { capture: true });
-}
+// A first slice at once, while the finger or the key is still down, the rest whenever the
+// page is idle.
+const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 20));
+const slice = (milliseconds) => Module._pagePrepareChimes(milliseconds) || idle(() => slice(10));
+let making = null;
+const gesture = () => {
+  letSoundOut();
+  making ??= whenReady(() => slice(40));
+};
+for (const input of ['pointerdown', 'keydown', 'pointerup'])
+  addEventListener(input, gesture, { capture: true });

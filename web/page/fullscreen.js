@@ -31,8 +31,8 @@ function fitPanel() {
 }
 
 export function fitToScreen() {
-  const frame = $('frame'), room = $('screen').clientWidth - 16;
-  const ownWidth = parseFloat(getComputedStyle(root).getPropertyValue('--client-width')) + 2;
+  // The window's own width and the screen's margins are the page's first script's.
+  const frame = $('frame'), room = $('screen').clientWidth - screenMargins;
   restyle(frame, { transform: '', marginBottom: '', marginLeft: '' });
   if (root.classList.toggle('flow', ownWidth > room) || fitPanel())
     return root.classList.add('flow');

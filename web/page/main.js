@@ -4,11 +4,9 @@
 // The page's own script: it passes clicks and keys on to the program's C++, and does what the
 // C++ asks of it through the functions it returns as collatzPage. The window itself is plain
 // HTML, already shown; the module, whose code compile.js began to compile, starts as soon as
-// that is done. The page's other parts connect themselves to the window as they are read, the
-// chimes below.
+// that is done. The page's other parts connect themselves to the window as they are read.
 
 import { $, act, passText, whenReady } from './program.js';
-import { connectChimes } from './chimes.js';
 import { fitToScreen } from './fullscreen.js';
 import './menu.js';
 
@@ -53,7 +51,6 @@ $('restartButton').addEventListener('click', () => {
 });
 // What is printed is the text box's text whole, typing included.
 $('sequenceView').addEventListener('input', () => { $('sequencePrint').textContent = $('sequenceView').value; });
-connectChimes();
 // Served as an installable site, the page keeps itself for working offline.
 if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator && isSecureContext)
   navigator.serviceWorker.register('service-worker.js').catch(() => {});
