@@ -94,6 +94,20 @@ const onScreen = (selector) => page.evaluate((selector) => {
   return box.width > 0 && box.bottom > 0 && box.top < innerHeight && box.right > 0 && box.left < innerWidth;
 }, selector);
 
+// Presses each key in turn, and returns where the focus stops after each: its element's id,
+// name or text, marked where the focus is not shown.
+async function keys(...names) {
+  const stops = [];
+  for (const name of names) {
+    await page.press(name);
+    stops.push(await page.evaluate(() => {
+      const focused = document.activeElement, style = getComputedStyle(focused);
+      return `${focused.id || focused.getAttribute('aria-label') || focused.textContent}${style.outlineStyle === 'none' ? ' (not shown)' : ''}`;
+    }));
+  }
+  return stops;
+}
+
 // Answers to the input dialog: an entry typed and Enter, or then Escape, or then キャンセル.
 const typed = (entry, then = 'Enter') => async () => {
   await (entry && page.type(entry));
@@ -130,10 +144,7 @@ test('the window: its caption, every control at its place with its caption, the 
     separator: [0, 24, 696, 1, ''], explanationPanel: [8, 32, 681, 161, problem.join('')], sequenceView: [8, 200, 681, 233, ''],
     startingValueLabel: [8, 448, 193, 17, ''], startButton: [312, 448, 81, 41, '実\u3000験'] });
   assert.deepEqual(window.read, sentences);
-  const order = [window.focus];
-  for (let i = 0; i < 4; ++i)
-    order.push(await page.press('Tab').then(() => page.evaluate(() => document.activeElement.id)));
-  assert.deepEqual(order, ['startButton', 'sequenceView', 'exitButton', 'resetButton', 'explanationPanel']);
+  assert.deepEqual([window.focus, ...await keys('Tab', 'Tab', 'Tab', 'Tab')], ['startButton', 'sequenceView', 'exitButton', 'resetButton', 'explanationPanel']);
 });
 
 // A laptop at 100 % and 150 %; zoomed to 200 % and 400 % on a Chromebook's 1366×768, a phone and
@@ -238,10 +249,7 @@ test('a screen reader finds the buttons by caption, the panel, the sequence, the
   await asking();
   assert.match(await page.findAccessible('dialog', '\u3000３ｘ＋１ の問題'), /3以上10000000以下の整数を半角で入力してください．．．/);
   assert.equal(await page.evaluate(() => document.getElementById('inputDialog').matches(':modal')), true);
-  const visited = [];
-  for (const key of ['Tab', 'Tab', 'Tab', 'Shift+Tab', 'Tab'])
-    visited.push(await page.press(key).then(() => page.evaluate(() => document.activeElement.textContent || document.activeElement.id)));
-  assert.deepEqual(visited, ['OK', 'キャンセル', 'entry', 'キャンセル', 'entry']);
+  assert.deepEqual(await keys('Tab', 'Tab', 'Tab', 'Shift+Tab', 'Tab'), ['OK', 'キャンセル', 'entry', 'キャンセル', 'entry']);
   const refused = () => page.evaluate(() => `${document.getElementById('entry').getAttribute('aria-invalid')} ${document.getElementById('inputRefused').textContent}`);
   assert.equal(await refused(), 'false ');
   await experiment([typed('10000001'), async () => {
@@ -465,18 +473,8 @@ test('the site installs as an app, shows a new build at the next opening or the 
 test('by keyboard alone: every feature reached and used, the focus shown at each stop, a panel taking it as it opens and '
   + 'giving it back as it closes', { timeout: 2 * timeout }, async () => {
   await open({ width: 1280, height: 900 });
-  const stops = [];
-  // Presses each key in turn, noting where the focus stops, and returns the last stop.
-  const key = async (...keys) => {
-    for (const name of keys) {
-      await page.press(name);
-      stops.push(await page.evaluate(() => {
-        const focused = document.activeElement, style = getComputedStyle(focused);
-        return `${focused.id || focused.getAttribute('aria-label') || focused.textContent}${style.outlineStyle === 'none' ? ' (not shown)' : ''}`;
-      }));
-    }
-    return stops.at(-1);
-  };
+  // Every stop is kept, to check at the end that the focus was shown at each.
+  const stops = [], key = async (...names) => stops.push(...await keys(...names)) && stops.at(-1);
   await key('Enter');
   assert.equal(await page.evaluate(() => performance.getEntriesByName('audio').length), 1, 'the first key did not open the audio output');
   await page.type('27');
