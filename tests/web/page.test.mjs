@@ -86,9 +86,9 @@ const drawnAt = (selector, nth, step) => page.evaluate((selector, nth, step) => 
   const point = step === null ? { x: shape.cx.baseVal.value, y: shape.cy.baseVal.value } : shape.points.getItem(step), scale = box.width / svg.viewBox.baseVal.width;
   return [box.left + point.x * scale, box.top + point.y * scale];
 }, selector, nth, step ?? null);
-// Whether an element is on the screen, some of it at least.
 // Follows a link within the page, as a pupil's click on a teacher's link does.
 const link = (hash) => page.evaluate((hash) => { location.hash = hash; }, hash);
+// Whether an element is on the screen, some of it at least.
 const onScreen = (selector) => page.evaluate((selector) => {
   const box = document.querySelector(selector).getBoundingClientRect();
   return box.width > 0 && box.bottom > 0 && box.top < innerHeight && box.right > 0 && box.left < innerWidth;
