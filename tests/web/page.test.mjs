@@ -37,6 +37,9 @@ function duration(name) {
 }
 
 let browser, page;
+// Whether the engine can do what a check needs; where it cannot, the run says which check it
+// leaves out, and why.
+const can = (t, able, otherwise) => able || void t.diagnostic(`${engine}: ${otherwise}`);
 // A browser that stops answering fails the hook by name too, instead of holding up the run.
 before(async () => { browser = await launch(engine); }, { timeout });
 after(async () => {
@@ -131,20 +134,18 @@ async function experiment(answers, key) {
 test('the window: its caption, every control at its place with its caption, the explanation read as sentences, the focus on '
   + '実　験', { timeout }, async () => {
   await open();
-  const window = await page.evaluate(() => {
+  const { focus, ...window } = await page.evaluate(() => {
     const client = document.getElementById('client').getBoundingClientRect(), place = (element, box = element.getBoundingClientRect()) =>
       [box.left - client.left, box.top - client.top, box.width, box.height, (element.firstChild ?? element).textContent];
     return { title: document.title, client: [client.width, client.height], focus: document.activeElement.id, places: Object.fromEntries(
       ['exitButton', 'resetButton', 'separator', 'explanationPanel', 'sequenceView', 'startingValueLabel', 'startButton'].map((id) => [id, place(document.getElementById(id))])),
       read: document.querySelector('#explanationPanel [aria-hidden=true]') && [...document.querySelectorAll('#explanationPanel p')].map((p) => p.textContent) };
   });
-  assert.equal(window.title, '３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ');
-  assert.deepEqual(window.client, [698, 504]);
-  assert.deepEqual(window.places, { exitButton: [0, 0, 57, 25, '終了'], resetButton: [640, 0, 57, 25, '初期化'],
-    separator: [0, 24, 696, 1, ''], explanationPanel: [8, 32, 681, 161, problem.join('')], sequenceView: [8, 200, 681, 233, ''],
-    startingValueLabel: [8, 448, 193, 17, ''], startButton: [312, 448, 81, 41, '実\u3000験'] });
-  assert.deepEqual(window.read, sentences);
-  assert.deepEqual([window.focus, ...await keys('Tab', 'Tab', 'Tab', 'Tab')], ['startButton', 'sequenceView', 'exitButton', 'resetButton', 'explanationPanel']);
+  assert.deepEqual(window, { title: '３ｘ＋１の問題（コラッツの問題）\u3000© ３ｘ＋１実験ソフト制作グループ', client: [698, 504], read: sentences,
+    places: { exitButton: [0, 0, 57, 25, '終了'], resetButton: [640, 0, 57, 25, '初期化'], separator: [0, 24, 696, 1, ''],
+      explanationPanel: [8, 32, 681, 161, problem.join('')], sequenceView: [8, 200, 681, 233, ''], startingValueLabel: [8, 448, 193, 17, ''],
+      startButton: [312, 448, 81, 41, '実\u3000験'] } });
+  assert.deepEqual([focus, ...await keys('Tab', 'Tab', 'Tab', 'Tab')], ['startButton', 'sequenceView', 'exitButton', 'resetButton', 'explanationPanel']);
 });
 
 // A laptop at 100 % and 150 %; zoomed to 200 % and 400 % on a Chromebook's 1366×768, a phone and
@@ -175,10 +176,8 @@ test('at its own size the window as drawn, every panel line whole; below it one 
     assert.deepEqual({ ...fit, size: 0 }, { flows: viewport.width < 716 || !!viewport.spaced, sideways: false, cutOff: 0, size: 0 },
       JSON.stringify(viewport));
   }
-  if (page.zooms)
+  if (can(t, page.zooms, 'its WebDriver cannot zoom, so only the column is checked'))
     assert.ok(sizes[3] > sizes[2] && sizes[2] > sizes[0], `the text does not grow with the zoom: ${sizes}`);
-  else
-    t.diagnostic(`${engine}: its WebDriver cannot zoom, so only the column is checked`);
 });
 
 test('初期化 and 終了 with their chimes: the display and the typing emptied; いいえ by a click, the next '
@@ -220,9 +219,7 @@ test('初期化 and 終了 with their chimes: the display and the typing emptied
 // first touch, click or key; then the chimes sound all the same.
 test('no audio output and no chime before the first input; the chimes sound then, on a device six times slower too',
   { timeout }, async (t) => {
-  const visits = engine === 'chromium' ? ['at full speed', 'on a CPU six times slower'] : ['at full speed'];
-  if (engine !== 'chromium')
-    t.diagnostic(`${engine}: only Chromium can be slowed down`);
+  const visits = can(t, engine === 'chromium', 'only Chromium can be slowed down') ? ['at full speed', 'on a CPU six times slower'] : ['at full speed'];
   const marks = () => page.evaluate(() => performance.getEntriesByType('mark').map((mark) => mark.name).filter((name) => /audio|made/.test(name)));
   for (const how of visits) {
     if (how.includes('slower'))
@@ -271,49 +268,42 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   assert.equal(await page.evaluate(() => { const box = document.getElementById('sequenceView'); return box.offsetWidth - box.clientWidth; }), 2);
   await page.wheel('#sequenceView', 200);
   await page.waitFor(() => document.getElementById('sequenceView').scrollTop > 0, [], 'the wheel did not scroll the text box');
-  if (engine === 'chromium') {
+  if (can(t, engine === 'chromium', 'a driven finger does not scroll, so the text box is scrolled by wheel only')) {
     const before = await $('sequenceView', 'scrollTop');
     await page.touch([300, 400], [300, 350], [300, 300], [300, 250]);
     await page.waitFor((before) => document.getElementById('sequenceView').scrollTop > before, [before], 'a finger did not scroll the text box');
-  } else
-    t.diagnostic(`${engine}: a driven finger does not scroll, so the text box is scrolled by wheel only`);
+  }
 
   await page.press('Control+g');
-  const graph = (title = 'グラフ － ｎ＝ 8400511') => shown('graphWindow', title).then(() => page.evaluate(() => ({
-    summary: document.getElementById('graphSummary').textContent,
-    points: document.querySelector('#graphPlot polyline')?.getAttribute('points').trim().split(' '),
-    peak: ['cx', 'cy'].map((name) => document.querySelector('#graphPlot circle')?.getAttribute(name)).join(','),
-    top: [...document.querySelectorAll('#graphPlot text[text-anchor=end]')].at(-1)?.textContent })));
-  const { summary, points, peak } = await graph();
-  assert.equal(summary, 'ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）');
+  await shown('graphWindow', 'グラフ － ｎ＝ 8400511');
+  assert.equal(await $('graphSummary'), 'ｎ＝ 8400511\u3000ステップ数 685\u3000最大値 159,424,614,880（190 ステップ目）');
+  const points = await page.evaluate(() => document.querySelector('#graphPlot polyline').getAttribute('points').trim().split(' '));
   assert.equal(points.length, 686);
-  assert.equal(peak, points[190]);
+  assert.equal(await page.evaluate(() => ['cx', 'cy'].map((name) => document.querySelector('#graphPlot circle').getAttribute(name)).join(',')), points[190]);
 
   // A finger put on the plot and slid to the peak's step: its value stays after the finger
   // lifts, until a touch somewhere else.
-  if (page.touches) {
+  if (can(t, page.touches, 'cannot be driven by touch, so the graph is read by finger only elsewhere')) {
     const at = (step) => drawnAt('#graphPlot polyline', 0, step);
     await page.touch(await at(120), await at(160), await at(190));
     const tip = () => page.evaluate(() => !document.getElementById('graphPlotTip').hidden && document.getElementById('graphPlotTip').textContent);
     assert.equal(await tip(), '190 ステップ目：159,424,614,880');
     await page.touch(await page.evaluate(() => { const box = document.getElementById('graphSummary').getBoundingClientRect(); return [box.left + 5, box.top + 5]; }));
     assert.equal(await tip(), false);
-  } else
-    t.diagnostic(`${engine}: cannot be driven by touch, so the graph is read by finger only elsewhere`);
+  }
 
   // Printed, as pdftotext reads each page: the whole sequence, and the graph on a page of its own.
-  if (page.prints) {
+  if (can(t, page.prints, 'its WebDriver cannot print')) {
     const text = spawnSync('pdftotext', ['-layout', '-', '-'], { input: await page.pdf(), encoding: 'utf8' });
     const sheets = text.stdout.split('\f').map((sheet) => sheet.replace(/\s+/g, ' ').trim());
     assert.ok(sheets.join(' ').includes(values.slice(1).join(' ')), 'the sequence was not printed whole');
     const graphSheets = sheets.filter((sheet) => sheet.includes('グラフ － ｎ＝ 8400511'));
     assert.deepEqual(graphSheets.map((sheet) => sheet.split(' ').includes('ステップ')), [true], 'the graph was not printed whole on one page');
     assert.ok(graphSheets[0].startsWith('グラフ'), 'the graph shares its page with the sequence');
-  } else
-    t.diagnostic(`${engine}: its WebDriver cannot print`);
+  }
 
   await page.click('#logScale');
-  assert.equal((await graph()).top, '1,000,000,000,000');
+  assert.equal(await page.evaluate(() => [...document.querySelectorAll('#graphPlot text[text-anchor=end]')].at(-1).textContent), '1,000,000,000,000');
   // What the browser is handed to download by each button: its name, its text, and the size of a picture.
   await page.evaluate(() => {
     HTMLAnchorElement.prototype.click = function () {
@@ -340,7 +330,8 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   await page.evaluate(() => { window.copyFails = true; });
   await copied('リンクをコピーできませんでした。');
   await page.click('#resetButton');
-  assert.equal((await graph('グラフ')).summary, 'まだ実験していません');
+  await shown('graphWindow', 'グラフ');
+  assert.equal(await $('graphSummary'), 'まだ実験していません');
   await page.click('#closeGraph');
   await experiment([typed('27')]);
   await page.evaluate(() => { window.copyFails = window.copied = false; });
@@ -356,7 +347,7 @@ test('the graph: every value against its step, the peak marked, linear or 対数
   await page.click('#sequenceView', 'right');
   for (const key of ['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter'])
     await page.press(key);
-  await graph('グラフ － ｎ＝ 27');
+  await shown('graphWindow', 'グラフ － ｎ＝ 27');
 });
 
 // A teacher's links, a class's survey and comparisons on a Chromebook's screen, and the
@@ -391,7 +382,7 @@ test('links open an experiment, a comparison, copied as a link, and a survey, an
   await page.clickAt(...await drawnAt('#surveyPlot circle[r="1.6"]', 51));
   await page.waitFor(() => document.getElementById('startingValueLabel').textContent === 'ｎ＝ 54', [], "a click on 54's dot did not run it");
 
-  if (page.touches) {
+  if (can(t, page.touches, 'cannot be driven by touch, so the long press is left to the other engines')) {
     await page.page.touchscreen.touchStart(...await page.evaluate(() => {
       const box = (document.getElementById('sequenceView').scrollIntoView(), document.getElementById('sequenceView').getBoundingClientRect());
       return [box.left + 40, box.top + 40];
@@ -399,8 +390,7 @@ test('links open an experiment, a comparison, copied as a link, and a survey, an
     await page.waitFor(() => !document.getElementById('contextMenu').hidden, [], 'a long press did not open the menu');
     await page.page.touchscreen.touchEnd();
     assert.equal(await page.evaluate(() => document.getElementById('contextMenu').hidden), false, 'the menu closed as the finger lifted');
-  } else
-    t.diagnostic(`${engine}: cannot be driven by touch, so the long press is left to the other engines`);
+  }
 
   if (await page.evaluate(() => document.getElementById('fullScreen').hidden))
     return t.diagnostic(`${engine}: has no full screen for a page`);
@@ -440,11 +430,10 @@ test('the site installs as an app, shows a new build at the next opening or the 
   assert.ok(readFileSync(join(site, 'service-worker.js'), 'utf8').includes(`collatz-${digest}`), 'the cache is not named by the page');
   await page.open(`http://127.0.0.1:${server.address().port}/`);
   await page.waitFor(() => navigator.serviceWorker.ready.then(() => true));
-  if (engine === 'chromium') {
+  if (can(t, engine === 'chromium', 'the installability check is Chromium\'s own')) {
     const devtools = await page.page.createCDPSession();
     assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-  } else
-    t.diagnostic(`${engine}: the installability check is Chromium's own`);
+  }
 
   build = 'second';
   const opening = async () => {
@@ -494,6 +483,7 @@ test('by keyboard alone: every feature reached and used, the focus shown at each
   await key('Tab', 'Tab', 'Tab', ' ', 'Tab', 'Enter');
   assert.equal(await $('startingValueLabel'), 'ｎ＝ 3');
   assert.equal(await key('Tab', ' ', ...Array(20).fill('Tab')), 'surveyCompare');
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#surveyRecords input:checked')].map((tick) => tick.value)), ['3', '6']);
   assert.equal(await key('Enter'), 'graphWindowTitle');
   assert.equal(await $('graphWindowTitle'), 'グラフ － ｎ＝ 3, 6');
   assert.equal(await key('Escape'), 'surveyCompare');
@@ -520,12 +510,11 @@ test('axe-core finds nothing wrong, target sizes included, fresh, asking, after 
       // Shown once drawn, and the survey once done.
       await page.waitFor(() => new Promise((drawn) => requestAnimationFrame(() => drawn(!/～100$/.test(location.hash.replace('-', '～'))
         || document.getElementById('surveyRecords').rows.length > 1))));
-      const violations = await page.evaluate(async (axe) => {
+      found.push(...await page.evaluate(async (axe, where) => {
         window.axe || new Function(axe)();
         const { violations } = await window.axe.run(document, { rules: { 'target-size': { enabled: true } } });
-        return violations.map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target.join(' ')).join(', ')}`);
-      }, axe);
-      found.push(...violations.map((violation) => `${viewport.width}×${viewport.height} ${state}: ${violation}`));
+        return violations.map((violation) => `${where}: ${violation.id}: ${violation.nodes.map((node) => node.target.join(' ')).join(', ')}`);
+      }, axe, `${viewport.width}×${viewport.height} ${state}`));
     }
     // Firefox closes a tab whose size is changed in full screen.
     await page.evaluate(() => document.fullscreenElement && document.exitFullscreen());
