@@ -125,7 +125,7 @@ struct SdlChimePlayer::State {
                 const SDL_AudioDeviceID output = openOutput();
                 lock.lock();
                 m_output = output;
-                m_closeAt = Clock::now() + m_timing.closeWhenIdle;
+                closeAfter(0);
                 if (output == 0) {
                     m_nextAttempt = Clock::now() + m_timing.retryAfter;
                     m_pending.reset();
