@@ -212,32 +212,7 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
             break;
         }
         case Role::Progress: static_cast<QProgressBar *>(widget)->setValue(int(view.progress * 1000)); break;
-        case Role::Records: {
-            const QSignalBlocker quiet(m_records);
-            if (view.records != m_view.records || m_view.controls.empty()) {
-                m_records->setRowCount(0);
-                for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
-                    const int row = m_records->rowCount();
-                    m_records->insertRow(row);
-                    for (int column = 0; column <= int(record.cells.size()); ++column) {
-                        auto *item = new QTableWidgetItem(column == 0 ? QString() : toQString(record.cells[std::size_t(column - 1)]));
-                        item->setData(Qt::UserRole, record.start);
-                        item->setTextAlignment(column < 4 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
-                        if (column <= 1)
-                            item->setData(Qt::AccessibleTextRole, toQString(column == 0 ? record.tickName : record.runName));
-                        if (column == 0)
-                            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-                        m_records->setItem(row, column, item);
-                    }
-                }
-            }
-            for (int row = 0; row < m_records->rowCount(); ++row) {
-                const auto start = m_records->item(row, 0)->data(Qt::UserRole).toUInt();
-                const bool ticked = std::find(view.ticked.begin(), view.ticked.end(), start) != view.ticked.end();
-                m_records->item(row, 0)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-            }
-            break;
-        }
+        case Role::Records: showRecords(view); break;
         default: break;
         }
     }
@@ -246,6 +221,33 @@ void PanelWindow::showView(const Panel::View &view, bool bringIntoView)
         show();
         raise();
         activateWindow();
+    }
+}
+
+void PanelWindow::showRecords(const Panel::View &view)
+{
+    const QSignalBlocker quiet(m_records);
+    if (view.records != m_view.records || m_view.controls.empty()) {
+        m_records->setRowCount(0);
+        for (const Panel::RecordRow &record : view.records ? *view.records : std::vector<Panel::RecordRow>()) {
+            const int row = m_records->rowCount();
+            m_records->insertRow(row);
+            for (int column = 0; column <= int(record.cells.size()); ++column) {
+                auto *item = new QTableWidgetItem(column == 0 ? QString() : toQString(record.cells[std::size_t(column - 1)]));
+                item->setData(Qt::UserRole, record.start);
+                item->setTextAlignment(column < 4 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+                if (column <= 1)
+                    item->setData(Qt::AccessibleTextRole, toQString(column == 0 ? record.tickName : record.runName));
+                if (column == 0)
+                    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                m_records->setItem(row, column, item);
+            }
+        }
+    }
+    for (int row = 0; row < m_records->rowCount(); ++row) {
+        const auto start = m_records->item(row, 0)->data(Qt::UserRole).toUInt();
+        const bool ticked = std::find(view.ticked.begin(), view.ticked.end(), start) != view.ticked.end();
+        m_records->item(row, 0)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
 }
 

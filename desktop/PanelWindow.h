@@ -31,6 +31,7 @@ private:
     // A button's or an entry's action, with the numbers or the text of its row, or else the
     // size the drawing is shown at.
     void act(const Panel::Control &control);
+    void showRecords(const Panel::View &view);
 
     WindowModel *m_model;
     const Panel::Table &m_table;
