@@ -5,7 +5,8 @@
 // starts: the time from a click on 初期化 to the chime reaching the server, found in a
 // recording of the server's monitor (paplay of the same file, recorded the same way, is
 // the yardstick), the gaps heard in the chimes, the time the click takes on the window's
-// thread, and the CPU the player uses while nothing sounds.
+// thread, and the CPU the player uses while nothing sounds. The recorder asks for blocks
+// of 1 ms, so that the server mixes at most a millisecond or two ahead of its clock.
 
 #include "Figures.h"
 #include "MainWindow.h"
@@ -35,9 +36,12 @@ class Recorder {
 public:
     Recorder()
     {
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process,
-                         [this] { m_bytes += m_process.readAllStandardOutput(); });
-        m_process.start(QStringLiteral("parec"), {"--latency-msec=5", "--raw", "--format=s16le", "--channels=1",
+        m_clock.start();
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process, [this] {
+            m_bytes += m_process.readAllStandardOutput();
+            m_arrivals.push_back({m_clock.nsecsElapsed(), now()});
+        });
+        m_process.start(QStringLiteral("parec"), {"--latency-msec=1", "--raw", "--format=s16le", "--channels=1",
                                                   "--rate=44100", "--device=@DEFAULT_MONITOR@"});
         if (!QTest::qWaitFor([this] { return m_bytes.size() > rate; }, 5000))
             std::fprintf(stderr, "the recorder did not start\n");
@@ -48,6 +52,21 @@ public:
         m_process.waitForFinished();
     }
     qsizetype now() const { return m_bytes.size() / 2; }
+    qint64 elapsed() const { return m_clock.nsecsElapsed(); }
+    // The sample the server's monitor made when the clock read "at". The recording arrives
+    // in blocks, each some time after its last sample was made: the block that
+    // arrived soonest after it, among those of the seconds around, sets the monitor's clock.
+    // Counting from the last sample to have arrived instead would add that wait to every
+    // figure.
+    qsizetype sampleAt(qint64 at) const
+    {
+        double ahead = -1e18;
+        for (const auto &[time, samples] : m_arrivals) {
+            if (std::abs(time - at) < 2'000'000'000)
+                ahead = std::max(ahead, double(samples) - double(time) * rate / 1e9);
+        }
+        return qsizetype(ahead + double(at) * rate / 1e9);
+    }
     // Milliseconds from the sample that was "now" to the first one heard after it.
     double heardAfter(qsizetype from) const
     {
@@ -84,6 +103,8 @@ private:
 
     QProcess m_process;
     QByteArray m_bytes;
+    QElapsedTimer m_clock;
+    std::vector<std::pair<qint64, qsizetype>> m_arrivals;
 };
 
 // The samples of a wave file as make_chimes writes it: one channel of 16 bits.
@@ -119,34 +140,39 @@ int main(int argc, char *argv[])
     auto recorder = std::make_unique<Recorder>();
 
     // Clicks soon after each other find the output open; after a pause of a few
-    // seconds the player has closed it and opens it again.
+    // seconds the player has closed it and opens it again. The recording is searched
+    // for gaps from the last sample it had at the click, which comes before the chime.
     std::vector<double> heard, heardAfterPause, handled, yardstick;
-    std::vector<qsizetype> clicks;
+    std::vector<qsizetype> clicks, plays;
     for (int round = 0; round < 16; ++round) {
         const bool pause = round % 3 == 2;
         QTest::qWait(pause ? 5500 : 1700);
-        const qsizetype clicked = recorder->now();
-        clicks.push_back(clicked);
-        QElapsedTimer clock;
-        clock.start();
+        clicks.push_back(recorder->now());
+        const qint64 clickedAt = recorder->elapsed();
         QTest::mouseClick(reset, Qt::LeftButton);
-        handled.push_back(double(clock.nsecsElapsed()) / 1e6);
+        handled.push_back(double(recorder->elapsed() - clickedAt) / 1e6);
         QTest::qWait(500);
-        (pause ? heardAfterPause : heard).push_back(recorder->heardAfter(clicked));
+        (pause ? heardAfterPause : heard).push_back(recorder->heardAfter(recorder->sampleAt(clickedAt)));
     }
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 8; ++round) {
         QTest::qWait(1700);
-        const qsizetype started = recorder->now();
+        plays.push_back(recorder->now());
+        const qint64 startedAt = recorder->elapsed();
         QProcess::startDetached(QStringLiteral("paplay"), {"--latency-msec=5", "pinpon.wav"});
         QTest::qWait(500);
-        yardstick.push_back(recorder->heardAfter(started));
+        yardstick.push_back(recorder->heardAfter(recorder->sampleAt(startedAt)));
     }
 
-    // Each chime has been heard whole by now, the last one while paplay played.
+    // Once the last of paplay's chimes has ended, each has been heard whole.
+    QTest::qWait(1500);
     const std::vector<std::int16_t> chime = waveSamples(QStringLiteral("pinpon.wav"));
-    int gaps = 0;
-    for (const qsizetype clicked : clicks)
-        gaps += recorder->gapsAfter(clicked, chime);
+    const auto gapsAfter = [&](const std::vector<qsizetype> &starts) {
+        int gaps = 0;
+        for (const qsizetype start : starts)
+            gaps += recorder->gapsAfter(start, chime);
+        return gaps;
+    };
+    const int gaps = gapsAfter(clicks), paplayGaps = gapsAfter(plays);
 
     // The recorder reads a stream all the time; only the window and its player count.
     recorder.reset();
@@ -166,9 +192,10 @@ int main(int argc, char *argv[])
                 click.median, click.least, click.most, heard.size());
     std::printf("the same after a pause, the output closed:  median %5.1f ms (%.1f to %.1f over %zu clicks)\n",
                 again.median, again.least, again.most, heardAfterPause.size());
-    std::printf("paplay's start to the same chime:           median %5.1f ms (%.1f to %.1f over 5 runs)\n",
-                play.median, play.least, play.most);
-    std::printf("gaps in the chimes heard (output run dry):  %d in %zu chimes (goal 0)\n", gaps, clicks.size());
+    std::printf("paplay's start to the same chime:           median %5.1f ms (%.1f to %.1f over %zu runs)\n",
+                play.median, play.least, play.most, yardstick.size());
+    std::printf("gaps in the chimes heard (output run dry):  %d in %zu chimes (goal 0); paplay's: %d in %zu\n", gaps,
+                clicks.size(), paplayGaps, plays.size());
     std::printf("the click on the window's thread:           median %5.2f ms (at most %.2f ms)\n", thread.median,
                 thread.most);
     std::printf("CPU over 10 s with nothing sounding:        %.2f%% of a core (the window's and the player's)\n",
