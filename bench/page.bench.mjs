@@ -19,7 +19,7 @@ import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { launch as launchChrome } from 'chrome-launcher';
 import lighthouse from 'lighthouse';
-import { launch } from '../tests/web/Browser.mjs';
+import { launch } from '../scripts/Browser.mjs';
 
 const file = resolve(process.argv[2] ?? 'build-web/collatz.html');
 const page = pathToFileURL(file).href;

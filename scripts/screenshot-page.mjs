@@ -8,7 +8,7 @@
 // node scripts/screenshot-page.mjs PAGE FOLDER
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launch } from '../tests/web/Browser.mjs';
+import { launch } from './Browser.mjs';
 
 const [page, folder] = process.argv.slice(2);
 const browser = await launch('chromium');

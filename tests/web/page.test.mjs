@@ -14,7 +14,7 @@ import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { launch } from './Browser.mjs';
+import { launch } from '../../scripts/Browser.mjs';
 
 const engine = process.env.COLLATZ_BROWSER ?? 'chromium';
 const url = pathToFileURL(process.env.COLLATZ_PAGE ?? 'build-web/collatz.html').href;

@@ -13,7 +13,7 @@ import { By, Key, WebDriver } from 'selenium-webdriver';
 import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
 import { DriverService } from 'selenium-webdriver/remote/index.js';
 
-export const engines = {
+const engines = {
   chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio'] },
   firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', protocol: 'webDriverBiDi' },
