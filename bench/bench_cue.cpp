@@ -6,7 +6,7 @@
 // recording of the server's monitor (paplay of the same file, recorded the same way, is
 // the yardstick), the gaps heard in the chimes, the time the click takes on the window's
 // thread, and the CPU the player uses while nothing sounds. The recorder asks for blocks
-// of 1 ms, so that the server mixes at most a millisecond or two ahead of its clock.
+// of 1 ms, so that the server mixes at most a millisecond ahead of its clock.
 
 #include "Figures.h"
 #include "MainWindow.h"
