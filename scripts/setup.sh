@@ -26,6 +26,11 @@ web_packages=(emscripten)
 # turns WebKit's mouse wheel as the X server would.
 page_test_packages=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-good poppler-utils xdotool)
 
+# The benchmarks and their floors, which only scripts/bench runs; scripts/test builds them
+# too, so that none falls behind the program it measures.
+bench_targets=(bench_experiment bench_graph bench_survey bench_startup floor_bare floor_controls bench_cue)
+bench_packages=(libxcb1-dev)
+
 # Runs a step with its output kept in build/logs/NAME.log: prints the one-line
 # description, and shows the log, then its path, only when the step fails.
 quietly() {
