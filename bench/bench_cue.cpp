@@ -6,7 +6,7 @@
 // recording of the server's monitor (paplay of the same file, recorded the same way, is
 // the yardstick), the gaps heard in the chimes, the time the click takes on the window's
 // thread, and the CPU the player uses while nothing sounds. The recorder asks for blocks
-// of 1 ms, so that the server mixes at most a millisecond ahead of its clock.
+// of 1 ms, which keep the sink's clock as fine as the player's own stream asks for.
 
 #include "Figures.h"
 #include "MainWindow.h"
@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -54,20 +55,21 @@ public:
     qsizetype now() const { return m_bytes.size() / 2; }
     qint64 elapsed() const { return m_clock.nsecsElapsed(); }
     // The sample the server's monitor made when the clock read "at". The recording arrives
-    // in blocks, each some time after its last sample was made: the block that
-    // arrived soonest after it, among those of the seconds around, sets the monitor's clock.
-    // Counting from the last sample to have arrived instead would add that wait to every
-    // figure.
+    // in blocks, each some time after its last sample was made: the block that arrived
+    // soonest after it, among those of the seconds before and the moment after, sets the
+    // monitor's clock. Counting from the last sample to have arrived instead would add that
+    // wait to every figure. Without a block in that time, the last sample to have arrived
+    // is all there is.
     qsizetype sampleAt(qint64 at) const
     {
-        double ahead = -1e18;
+        std::optional<double> ahead;
         for (const auto &[time, samples] : m_arrivals) {
             if (std::abs(time - at) < 2'000'000'000)
-                ahead = std::max(ahead, double(samples) - double(time) * rate / 1e9);
+                ahead = std::max(ahead.value_or(-1e18), double(samples) - double(time) * rate / 1e9);
         }
-        return qsizetype(ahead + double(at) * rate / 1e9);
+        return ahead ? std::clamp(qsizetype(*ahead + double(at) * rate / 1e9), qsizetype(0), now()) : now();
     }
-    // Milliseconds from the sample that was "now" to the first one heard after it.
+    // Milliseconds from the sample "from" to the first one heard after it.
     double heardAfter(qsizetype from) const
     {
         for (qsizetype i = from; i < now(); ++i) {

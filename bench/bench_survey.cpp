@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -54,6 +55,10 @@ Run timeWindow(MainWindow &window)
 {
     QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
     QWidget *survey = window.findChild<QWidget *>(QStringLiteral("surveyWindow"));
+    if (!survey) {
+        std::printf("Ctrl+E did not open the survey\n");
+        std::exit(1);
+    }
     window.findChild<QSpinBox *>(QStringLiteral("surveyLast"))->setValue(10000000);
     auto *progress = survey->findChild<QProgressBar *>();
     QElapsedTimer clock;
@@ -99,8 +104,10 @@ int main(int argc, char *argv[])
         window.show();
         // X11 without a window manager gives the focus, and Ctrl+E, only to a window that asks.
         window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
+        if (!QTest::qWaitForWindowActive(&window)) {
+            std::printf("the window never became active\n");
             return 1;
+        }
         const Run run = timeWindow(window);
         dones.push_back(run.done);
         waits.push_back(run.longestWait);
