@@ -64,8 +64,10 @@ public:
     {
         std::optional<double> ahead;
         for (const auto &[time, samples] : m_arrivals) {
-            if (std::abs(time - at) < 2'000'000'000)
-                ahead = std::max(ahead.value_or(-1e18), double(samples) - double(time) * rate / 1e9);
+            if (std::abs(time - at) < 2'000'000'000) {
+                const double blockAhead = double(samples) - double(time) * rate / 1e9;
+                ahead = std::max(ahead.value_or(blockAhead), blockAhead);
+            }
         }
         return ahead ? std::clamp(qsizetype(*ahead + double(at) * rate / 1e9), qsizetype(0), now()) : now();
     }
